@@ -1,0 +1,8 @@
+#include "Commands.h"
+
+#include <iostream>
+
+int z7c::runCompile(const Args&) {
+    std::cerr << "z7c: this command is not built yet\n";
+    return 2;
+}
