@@ -1,5 +1,6 @@
 #include "compiler/CompileContext.h"
 
+#include "app/Files.h"
 #include "app/Text.h"
 
 namespace z7 {
@@ -44,6 +45,18 @@ void CompileContext::setGauge(int gauge) {
 
 void CompileContext::pollHalt() {
     if (hooks.haltRequested && hooks.haltRequested()) halt = true;
+}
+
+const BasicObjectFile* readObjectFile(CompileContext& context, const std::string& fileName) {
+    auto it = context.objectFiles.find(fileName);
+    if (it == context.objectFiles.end()) {
+        std::vector<std::string> lines;
+        std::string error;
+        std::optional<BasicObjectFile> object;
+        if (readTextLines(context.settings.basicDirectory + fileName, lines, error)) object = parseBasicObjectFile(lines);
+        it = context.objectFiles.emplace(fileName, std::move(object)).first;
+    }
+    return it->second ? &*it->second : nullptr;
 }
 
 std::string LookupAddress(const CompileContext& context, const std::string& name) {

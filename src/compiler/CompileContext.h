@@ -4,6 +4,7 @@
 // list, the RAM map, the symbol tables and the side tables the emitters hand to each other.
 #include "app/Preferences.h"
 #include "app/Project.h"
+#include "compiler/BasicObjectFile.h"
 #include "compiler/BasicObjectTable.h"
 #include "compiler/ComBufferSizes.h"
 #include "compiler/CompileErrorList.h"
@@ -17,6 +18,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 
 namespace z7 {
@@ -89,6 +92,9 @@ public:
     ModuleAddressList moduleAddresses;
     BasicObjectTable basicObjects;
     ComBufferSizes comBuffers;
+    std::uint32_t basicSectionEnd = 0;  // FLASH address after the BASIC section, from the first pass
+    // BASIC object files read during this compile, by file name; nothing for a missing file.
+    std::map<std::string, std::optional<BasicObjectFile>> objectFiles;
 
     // The second emission pass writes lines and reports lookup errors; the first only advances
     // FlashPointer and records forward addresses.
@@ -119,6 +125,9 @@ private:
     std::string stepText_;
     int gauge_ = 0;
 };
+
+// The object file of that name in the BASIC directory, read once per compile; null when missing.
+const BasicObjectFile* readObjectFile(CompileContext& context, const std::string& fileName);
 
 // Address text of a name (see SymbolTables::lookupAddress), empty when none.
 std::string LookupAddress(const CompileContext& context, const std::string& name);
