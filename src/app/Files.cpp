@@ -80,7 +80,9 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes, std::strin
     mode_t mode = 0644;
     if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
     ::fchmod(fd, mode);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    const bool synced = ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;  // closed whether or not the flush worked
+    if (!synced || !closed) {
         error = systemError("Cannot write", path);
         ::unlink(temp.c_str());
         return false;

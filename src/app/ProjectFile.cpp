@@ -15,6 +15,14 @@ constexpr int UnlimitedBindings = 9000;  // definitions numbered from here store
 
 int storedBindingCount(const Jobrecord& instance, const ModuleLibrary& library) {
     if (instance.definitionNumber >= UnlimitedBindings) return 0;
+    if (!library.isDefined(instance.definitionNumber)) {
+        // Without its definition (a library that failed to load, or an older one) the instance keeps
+        // the bindings it was read with, so that saving does not throw them away.
+        int last = 0;
+        for (int b = 1; b <= MaxEntries; ++b)
+            if (!instance.bindings[static_cast<std::size_t>(b)].empty()) last = b;
+        return last;
+    }
     return std::min(library.definition(instance.definitionNumber).entryTotal(), MaxEntries);
 }
 

@@ -95,12 +95,22 @@ void ModuleLibrary::loadFromLines(const std::vector<std::string>& lines, std::ve
             // A line that leaves the record with exactly three "|" keeps its line break (the description).
             if (countBars(record) == 3) record += "\r\n";
         }
-        if (!complete) break;  // a final record without "\" is not read
+        if (!complete) {  // a final record without "\" is not read
+            if (record.find_first_not_of(" \t\r\n") != std::string::npos)
+                messages.push_back("Library record at line " + std::to_string(firstLine + 1) +
+                                   " is not ended by \"\\\"; record not read.");
+            break;
+        }
         ++recordNumber;
 
         std::vector<std::string> fields = splitFields(record);
         fields.pop_back();  // text after the last "|" is ignored
-        if (fields.empty()) continue;
+        if (fields.empty()) {
+            if (record.find_first_not_of(" \t\r\n") != std::string::npos)
+                messages.push_back("Library record at line " + std::to_string(firstLine + 1) +
+                                   " has no \"|\" fields; record skipped.");
+            continue;
+        }
         int number;
         if (!parseInt(fields[0], number)) {
             if (record.find_first_not_of(" \t\r\n") != std::string::npos)
@@ -122,7 +132,11 @@ void ModuleLibrary::loadFromLines(const std::vector<std::string>& lines, std::ve
                                ": category or card specification is not a number; record skipped.");
             continue;
         }
-        if (number < 1 || number > MaxDefinitions) continue;
+        if (number < 1 || number > MaxDefinitions) {
+            messages.push_back("Library record " + std::to_string(number) + " at line " + std::to_string(firstLine + 1) +
+                               ": definition numbers run from 1 to " + std::to_string(MaxDefinitions) + "; record ignored.");
+            continue;
+        }
 
         lastDefinitionNumber_ = number;
         Modul& m = definitions_[static_cast<std::size_t>(number)];

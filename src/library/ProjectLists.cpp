@@ -40,14 +40,14 @@ bool estimateBlockSize(const Modul& definition, const Jobrecord& instance, int& 
         const ModuleEntry& entry = definition.entries[static_cast<std::size_t>(e)];
         if (entry.isArray()) {
             int count;
-            if (!parseInt(instance.bindings[1], count)) {
+            if (!parseInt(instance.bindings[1], count) || count < 0) {
                 badInput = definition.entries[1].prompt;
                 return false;
             }
             bytes += 4 * count;
         } else if (entry.databaseLetter() == 'S') {
             int length;
-            if (!parseInt(instance.bindings[2], length)) {
+            if (!parseInt(instance.bindings[2], length) || length < 0) {
                 badInput = definition.entries[2].prompt;
                 return false;
             }
