@@ -16,6 +16,7 @@ inline ModuleLibrary docLibrary() {
          "2|1|Digital input DC|Reads one channel|IIIS.Channel.Ch|IIIS.Card.Cd|IIIS.Cage.Cg|DOSS.State.St|\\",
          "8|1|Local system|Site settings|SISS.Site name.Site|IISS.Unit address.Addr|IISS.Baud rate.Baud|\\",
          "53|1|Global system|Network settings|SISS.Network.Net|IISS.Master.Mst|IISS.Poll time.Poll|\\",
+         "154|1|PulseDurationIn|Times one channel|IIIS.Channel.Ch|IIIS.Card.Cd|IIIS.Cage.Cg|FOSS.On time.On|\\",
          "30|3|Pump control|Runs a pump|DISS.Run command.Run|FISS.Speed.Spd|DOSS.Running.On|FOSS.Hours.Hrs|\\",
          "31|2|Adder|Adds|FISS.Input A.A|FISS.Input B.B|FOSS.Sum.Sum|\\"},
         messages);
