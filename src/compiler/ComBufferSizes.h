@@ -4,6 +4,7 @@
 // and read when the communication buffer records are written.
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace z7 {
 
@@ -11,10 +12,16 @@ struct ComBufferSizes {
     static constexpr int Slots = 28;
     std::array<std::uint32_t, Slots> transmit {};
     std::array<std::uint32_t, Slots> receive {};
+    // Start of each buffer's RAM block (-1 when none was found), allocated once per compile in the
+    // first emission pass and written again by the second.
+    std::array<std::optional<std::int64_t>, Slots> transmitBlock {};
+    std::array<std::optional<std::int64_t>, Slots> receiveBlock {};
 
     void clear() {
         transmit.fill(0);
         receive.fill(0);
+        transmitBlock.fill(std::nullopt);
+        receiveBlock.fill(std::nullopt);
     }
     static bool validSlot(int slot) { return slot >= 0 && slot < Slots; }
     // Never lowers a size; slots outside 0 to 27 are ignored.

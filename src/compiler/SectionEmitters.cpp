@@ -1,18 +1,24 @@
 #include "compiler/SectionEmitters.h"
 
+#include "editors/TelemetryCompile.h"
+#include "ladder/LadderCompile.h"
+
 namespace z7 {
 
-void AssignRxRam(CompileContext&, int) {}
+void AssignRxRam(CompileContext& context, int ramPass) { AssignRxAddresses(context, ramPass); }
 void AssignSpeechRam(CompileContext&, int) {}
-void AssignLadderRam(CompileContext&, int) {}
+void AssignLadderRam(CompileContext& context, int ramPass) { AssignLadderStatuses(context, ramPass); }
 void AssignTableRam(CompileContext&, int) {}
-void RegisterLadderDelays(CompileContext&) {}
+void RegisterLadderDelays(CompileContext& context) { RegisterLadderDelayTexts(context); }
 
-void EmitLadder(CompileContext&) {}
-void EmitTxArrays(CompileContext&) {}
-void EmitRxArrays(CompileContext&) {}
+void EmitLadder(CompileContext& context) {
+    // Any wiring or tag error leaves the whole section empty.
+    if (CheckLadder(context)) CompileLadder(context);
+}
+void EmitTxArrays(CompileContext& context) { EmitTxArrayRecords(context); }
+void EmitRxArrays(CompileContext& context) { EmitRxArrayRecords(context); }
 void EmitDisplays(CompileContext&) {}
-void EmitComBuffers(CompileContext&) {}
+void EmitComBuffers(CompileContext& context) { EmitComBufferRecords(context); }
 void EmitTables(CompileContext&) {}
 void EmitSpeech(CompileContext&) {}
 
