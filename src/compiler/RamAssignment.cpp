@@ -29,14 +29,17 @@ std::uint32_t module168ElementSize(const Jobrecord& instance, const std::unorder
     return k > 0 ? (n - k + 1) * 4 + 4 : n * 4 + 4;
 }
 
-InstanceSizes sizesOf(const Jobrecord& instance, const std::unordered_set<std::string>& statusNames) {
+InstanceSizes sizesOf(const Jobrecord& instance, const Modul& definition, const std::unordered_set<std::string>& statusNames) {
     InstanceSizes s;
-    s.valid = readSizeBinding(instance.bindings[1], DefaultArrayCount, s.arrayCount) &&
-              readSizeBinding(instance.bindings[2], DefaultStringLength, s.stringLength);
-    if (!s.valid) {
-        s.arrayCount = DefaultArrayCount;
-        s.stringLength = DefaultStringLength;
+    // Item 1 counts only for a module with an array output, item 2 only for one with a string output.
+    bool arrays = false;
+    bool strings = false;
+    for (int j = definition.inputsAndConstants() + 1; j <= definition.entryTotal() && j <= MaxEntries; ++j) {
+        arrays = arrays || definition.entries[static_cast<std::size_t>(j)].isArray();
+        strings = strings || definition.entries[static_cast<std::size_t>(j)].databaseLetter() == 'S';
     }
+    if (arrays && !readSizeBinding(instance.bindings[1], DefaultArrayCount, s.arrayCount)) s.valid = false;
+    if (strings && !readSizeBinding(instance.bindings[2], DefaultStringLength, s.stringLength)) s.valid = false;
     if (instance.definitionNumber == 168) s.module168Element = module168ElementSize(instance, statusNames);
     return s;
 }
@@ -107,7 +110,7 @@ void assignInstances(CompileContext& context, int ramPass, const std::unordered_
             for (int j = 1; j <= definition.inputsAndConstants() && j <= MaxEntries; ++j)
                 context.symbols.constants.registerConstant(instance.bindings[static_cast<std::size_t>(j)],
                                                           definition.entries[static_cast<std::size_t>(j)].code);
-        const InstanceSizes sizes = sizesOf(instance, statusNames);
+        const InstanceSizes sizes = sizesOf(instance, definition, statusNames);
         if (!sizes.valid && ramPass == 1) context.reportError("Size is not a whole number in " + cut(instance.name, MaxNameLength));
         const std::uint32_t size = blockSize(instance, definition, sizes);
         const std::int64_t stored = static_cast<std::int64_t>(instance.ramEnd) - static_cast<std::int64_t>(instance.ramStart) + 1;
