@@ -10,6 +10,7 @@ namespace z7 {
 namespace {
 
 constexpr std::size_t MinFrame = 8;
+constexpr int RestartMs = 100;  // a restarted unit greets only after booting
 
 std::uint32_t bigEndian32(std::string_view bytes) {
     std::uint32_t value = 0;
@@ -276,7 +277,7 @@ void ControllerSimulator::reply(unsigned char command, const SimulatedUnit& unit
 void ControllerSimulator::restartIntoAscii(std::int64_t atUs) {
     frameMode_ = false;
     frameBuffer_.clear();
-    emit("\r\nRevision Version " + version_ + "\r\n", atUs);
+    emit("\r\nRevision Version " + version_ + "\r\n", atUs + RestartMs * std::int64_t{1000});
 }
 
 bool ControllerSimulator::flashChecksumValid(const std::string& flash) {

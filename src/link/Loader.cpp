@@ -154,6 +154,7 @@ void Loader::start(LoaderOperation operation) {
     showRepeats();
     cancelRequest_ = false;
     succeeded_ = false;
+    active_ = true;
     closeOsFile();
     sequenceTimer_.setInterval(500);
     sequenceTimer_.enable();
@@ -480,6 +481,7 @@ void Loader::osTransfer() {
 }
 
 void Loader::terminate() {
+    active_ = false;
     progress_.visible = false;
     write("Sequence terminated");
     link_.setComMode(ComMode::Ascii);
@@ -498,6 +500,7 @@ void Loader::closeOsFile() {
 }
 
 void Loader::terminalClosing() {
+    active_ = false;
     remote_ = false;
     sequenceTimer_.disable();
     progress_.visible = false;
@@ -510,7 +513,7 @@ void Loader::replyReceived(const std::string& frame) {
 }
 
 void Loader::linkLost() {
-    if (!sequenceTimer_.enabled() || step_ == StepFinished) return;
+    if (!active_) return;
     succeeded_ = false;
     step_ = StepFinished;
     terminate();

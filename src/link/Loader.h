@@ -64,7 +64,7 @@ public:
 
     LoaderOperation operation() const { return operation_; }
     int step() const { return step_; }
-    bool running() const { return sequenceTimer_.enabled() && step_ != StepFinished; }
+    bool running() const { return active_; }
     // The last sequence reached its closing success line ("Program load successful.", "OS load
     // successful.") or, for "Stop Pgm", sent its stop characters to the end.
     bool succeeded() const { return succeeded_; }
@@ -122,6 +122,7 @@ private:
     PassThroughParameters remoteParameters_;
     LoadProgress progress_;
     bool succeeded_ = false;
+    bool active_ = false;  // from the start until the termination, Cancel or the link's loss
 };
 
 }  // namespace z7
