@@ -40,6 +40,9 @@ void BasicCompiler::CompileCode() {
             if (field_.text.empty()) break;
             for (;;) {
                 Statement();
+                // An ELSE after a statement would be read over as its terminator, and the
+                // statement after it compiled as if unconditional.
+                if (!lineError_ && fieldIs("ELSE")) AddError2("ELSE must be first token on line");
                 if (lineError_) break;
                 if (sourceExhausted() && (atSentinel_ || position_ > lineLength())) {
                     finishCode();
