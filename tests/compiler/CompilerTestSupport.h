@@ -1,5 +1,7 @@
 #pragma once
 // A small module library and project builders shared by the compiler tests.
+#include "app/Files.h"
+#include "app/Text.h"
 #include "compiler/CompileDriver.h"
 #include "library/ModuleLibrary.h"
 
