@@ -1,5 +1,6 @@
 #include "compiler/SectionEmitters.h"
 
+#include "editors/DisplayCompile.h"
 #include "editors/TelemetryCompile.h"
 #include "ladder/LadderCompile.h"
 
@@ -17,7 +18,7 @@ void EmitLadder(CompileContext& context) {
 }
 void EmitTxArrays(CompileContext& context) { EmitTxArrayRecords(context); }
 void EmitRxArrays(CompileContext& context) { EmitRxArrayRecords(context); }
-void EmitDisplays(CompileContext&) {}
+void EmitDisplays(CompileContext& context) { EmitDisplayRecords(context); }
 void EmitComBuffers(CompileContext& context) { EmitComBufferRecords(context); }
 void EmitTables(CompileContext&) {}
 void EmitSpeech(CompileContext&) {}
