@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -263,6 +264,15 @@ TEST_F(MainWindow, LibraryTabsOpenWhileFocusedAndCollapseOnABackgroundClick) {
     QApplication::sendEvent(w.background(), &press);
     QApplication::processEvents();
     EXPECT_EQ(tabs->height(), LibraryTabs::CollapsedHeight);
+
+    // A click on a tab opens it as well, also where the window has not got the focus.
+    const QPoint tab = tabs->tabBar()->tabRect(1).center();
+    QMouseEvent tabPress(QEvent::MouseButtonPress, tab, tabs->tabBar()->mapToGlobal(tab), Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tabs->tabBar(), &tabPress);
+    EXPECT_EQ(tabs->height(), LibraryTabs::OpenHeight);
+    QApplication::sendEvent(w.background(), &press);
+    ASSERT_EQ(tabs->height(), LibraryTabs::CollapsedHeight);
 
     // Leaving for another field collapses it too.
     tabs->categoryList(1)->setFocus(Qt::TabFocusReason);

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 QString toQt(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
@@ -22,11 +24,11 @@ CommunicationsPanel::CommunicationsPanel(z7::Preferences& preferences, std::stri
         QRect box;
     };
     const GroupSpec specs[] = {
-        {"Port:", z7::portCaptions(), &z7::Preferences::port, QRect(8, 20, 185, 230)},
-        {"Baud Rate:", z7::baudRateCaptions(), &z7::Preferences::baudRate, QRect(200, 20, 137, 180)},
-        {"Protocol:", z7::protocolCaptions(), &z7::Preferences::protocol, QRect(200, 204, 137, 70)},
-        {"Parity:", z7::parityCaptions(), &z7::Preferences::parity, QRect(8, 254, 185, 60)},
-        {"Word Length:", z7::wordLengthCaptions(), &z7::Preferences::wordLength, QRect(200, 278, 137, 36)},
+        {"Port:", z7::portCaptions(), &z7::Preferences::port, QRect(8, 20, 170, 196)},
+        {"Baud Rate:", z7::baudRateCaptions(), &z7::Preferences::baudRate, QRect(184, 20, 153, 174)},
+        {"Protocol:", z7::protocolCaptions(), &z7::Preferences::protocol, QRect(184, 198, 84, 62)},
+        {"Parity:", z7::parityCaptions(), &z7::Preferences::parity, QRect(8, 220, 170, 94)},
+        {"Word Length:", z7::wordLengthCaptions(), &z7::Preferences::wordLength, QRect(272, 198, 65, 116)},
     };
     int g = 0;
     for (const GroupSpec& spec : specs) {
@@ -34,23 +36,16 @@ CommunicationsPanel::CommunicationsPanel(z7::Preferences& preferences, std::stri
         box->setGeometry(spec.box);
         auto* group = new QButtonGroup(this);
         const int count = static_cast<int>(spec.items.size());
-        // Parity and word length are short rows of choices; the others are columns.
-        const bool row = spec.box.height() < 100;
-        const int perRow = row ? (count + 1) / (spec.box.height() < 50 ? count : 2) : 1;
+        const int step = std::min(22, (spec.box.height() - 22) / count);
         for (int i = 0; i < count; ++i) {
             auto* radio = new QRadioButton(toQt(spec.items[static_cast<std::size_t>(i)]), box);
-            if (row) {
-                const int width = (spec.box.width() - 8) / perRow;
-                radio->setGeometry(6 + (i % perRow) * width, 16 + (i / perRow) * 20, width, 20);
-            } else {
-                radio->setGeometry(8, 18 + i * 26, spec.box.width() > 150 ? 64 : 120, 22);
-            }
+            radio->setGeometry(8, 18 + i * step, g == 0 ? 60 : spec.box.width() - 12, step);
             group->addButton(radio, i);
         }
         if (g == 0)
-            for (int port = 1; port <= static_cast<int>(z7::portCaptions().size()); ++port) {
+            for (int port = 1; port <= count; ++port) {
                 devices_[port - 1] = new QLabel(box);
-                devices_[port - 1]->setGeometry(74, 18 + (port - 1) * 26, spec.box.width() - 80, 22);
+                devices_[port - 1]->setGeometry(70, 18 + (port - 1) * step, spec.box.width() - 74, step);
             }
         const auto member = spec.member;
         connect(group, &QButtonGroup::idClicked, this, [this, member](int id) { preferences_.*member = id; });

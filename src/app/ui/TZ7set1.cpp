@@ -72,6 +72,10 @@ TZ7set1::TZ7set1(z7::Dialogs& dialogs, std::string programDirectory, QWidget* pa
 
     // 1. Place the window; no project yet, nothing to save, Design mode.
     setGeometry(4, 4, 800, 600);
+    // The panels are laid out in pixels for this window size; a small font keeps their texts inside.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -214,12 +218,14 @@ void TZ7set1::buildClientArea() {
 
     auto* modeBox = new QGroupBox("Mode...", background_);
     modeBox->setObjectName("ModeGroup");
-    modeBox->setGeometry(4, 2, 220, 48);
+    modeBox->setGeometry(4, 2, 214, 48);
     auto* modeGroup = new QButtonGroup(this);
     const char* modeCaptions[] = {"Design", "Debug", "Engineer"};
+    const int modeLefts[] = {6, 72, 134};
+    const int modeWidths[] = {64, 60, 76};
     for (int m = 0; m < 3; ++m) {
         modeButtons_[m] = new QRadioButton(modeCaptions[m], modeBox);
-        modeButtons_[m]->setGeometry(6 + m * 70, 20, 70, 22);
+        modeButtons_[m]->setGeometry(modeLefts[m], 20, modeWidths[m], 22);
         modeGroup->addButton(modeButtons_[m], m);
     }
     connect(modeGroup, &QButtonGroup::idClicked, this, [this](int m) { setMode(static_cast<z7::Mode>(m)); });
@@ -232,8 +238,8 @@ void TZ7set1::buildClientArea() {
         field->setGeometry(left, 24, width, 24);
         return field;
     };
-    osAtLastSave_ = labelled("OS at last save:", 230, 80);
-    dateOfLastSave_ = labelled("Date of last save:", 316, 130);
+    osAtLastSave_ = labelled("OS at last save:", 224, 92);
+    dateOfLastSave_ = labelled("Date of last save:", 322, 124);
     auto* notesButton = new QPushButton("Read/Edit Notes", background_);
     notesButton->setObjectName("ReadEditNotes");
     notesButton->setGeometry(452, 22, 96, 26);

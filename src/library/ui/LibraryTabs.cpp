@@ -40,6 +40,8 @@ LibraryTabs::LibraryTabs(QWidget* parent) : QTabWidget(parent) {
         if (widget(index) == ladderPage_) emit ladderEntered();
         if (widget(index) == basicPage_) emit basicEntered();
     });
+    // A click on a tab opens the control even where the window cannot take the focus.
+    connect(this, &QTabWidget::tabBarClicked, this, &LibraryTabs::open);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusMoved(now); });
 }
 
