@@ -26,9 +26,10 @@ void moduleUses(const Project& project, const ModuleLibrary& library, const UseS
 
 void displayUses(const Project& project, const UseSink& use) {
     for (const DisplayPage& page : indexedDisplays(project.displays)) {
-        use(page.trigger, "     Display " + page.name + "...Display trigger");
-        for (const std::string& line : page.textLines)
-            for (const std::string& slot : displaySlotNames(line)) use(slot, "     Display " + page.name + "...Displayed variable");
+        const std::string head = "     Display " + page.header.name;
+        use(page.header.trigger, head + "...Display trigger");
+        for (const DisplayTextLine& line : page.textLines)
+            for (const std::string& slot : displaySlotNames(line)) use(slot, head + "...Displayed variable");
     }
 }
 
@@ -55,14 +56,19 @@ void ladderUses(const Project& project, const UseSink& use) {
 
 void tableUses(const Project& project, const UseSink& use) {
     for (const TableSetup& table : tablesOf(project.tables)) {
-        const std::string head = "     Table " + table.name;
-        use(table.readSelector, head + "...Read column selector");
-        use(table.writeSelector, head + "...Write column selector");
-        use(table.writeTrigger, head + "...Write column trigger");
+        const TableHeader& header = table.header;
+        const std::string head = "     Table " + header.name;
+        use(header.readSelector, head + "...Read column selector");
+        use(header.writeSelector, head + "...Write column selector");
+        use(header.writeTrigger, head + "...Write column trigger");
         // The write input and every column: a name in the last column is a use like any other.
-        for (const auto& fields : table.rowFields)
-            for (std::size_t f = 2; f < 3 + static_cast<std::size_t>(table.columnCount); ++f)
-                if (fields[f].size() > 4) use(fields[f], head + "...Variable in cell");
+        const auto cell = [&](const std::string& text) {
+            if (text.size() > 4) use(text, head + "...Variable in cell");
+        };
+        for (const TableRow& row : table.rows) {
+            cell(row.writeInput);
+            for (const std::string& text : row.cells) cell(text);
+        }
     }
 }
 

@@ -7,11 +7,12 @@ namespace z7 {
 
 namespace {
 
-std::string fontName(const std::string& font) {
-    if (font == "0") return "1X";
-    if (font == "1") return "2X";
-    if (font == "2") return "4X";
-    return font;
+const char* fontName(int font) {
+    switch (font) {
+    case 1: return "2X";
+    case 2: return "4X";
+    default: return "1X";
+    }
 }
 
 std::string padWith(std::string text, std::size_t width, char fill) {
@@ -41,11 +42,12 @@ void appendDisplayPart(DocumentContext& doc) {
     for (const DisplayPage& page : indexedDisplays(doc.project.displays)) {
         doc.output.emplace_back();
         doc.output.emplace_back();
-        doc.output.push_back("DISPLAY NAME=" + page.name + "  Port=" + page.port + "  DSP#=" + page.number + "  Font=" +
-                             fontName(page.font) + "  Trigger=" + page.trigger);
+        const DisplayHeader& header = page.header;
+        doc.output.push_back("DISPLAY NAME=" + header.name + "  Port=" + std::to_string(header.port) + "  DSP#=" +
+                             std::to_string(header.number) + "  Font=" + fontName(header.font) + "  Trigger=" + header.trigger);
         doc.output.emplace_back();
-        for (const std::string& textLine : page.textLines) {
-            std::string line = "  " + padWith(displayText(textLine), 45, '.');
+        for (const DisplayTextLine& textLine : page.textLines) {
+            std::string line = "  " + padWith(textLine.text, 45, '.');
             for (const std::string& slot : displaySlotNames(textLine)) appendWrapped(line, "  " + slot, "     ...", doc.output);
             doc.output.push_back(line);
         }

@@ -29,9 +29,6 @@ void appendDatabaseLists(DocumentContext& doc);
 // gauge(value) is told the progress from 50 to 100 as the names are done.
 void appendCrossReferencePart(DocumentContext& doc, const std::function<void(int)>& gauge);
 
-// The 8-character label of a card type code as the card cage draws it (blanks for an empty slot).
-std::string cardLabel(int code);
-
 // Items of an instance appended to a line of at most about 80 characters: before each item, a line
 // longer than 80 characters is output and the next one starts with continuation.
 void appendWrapped(std::string& line, const std::string& item, const std::string& continuation, std::vector<std::string>& output);

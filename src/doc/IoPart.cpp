@@ -1,5 +1,7 @@
 // The I/O part: system modules, the cage overview and the card and channel listing.
 #include "app/Text.h"
+#include "cards/CardTypes.h"
+#include "cards/IoPoints.h"
 #include "doc/DocumentParts.h"
 
 #include <algorithm>
@@ -16,12 +18,8 @@ constexpr int GlobalSystemDefinition = 53;
 // three bindings. Besides the I/O modules this includes 23; 154 and 155 serve a channel as well.
 constexpr std::array ChannelDefinitions {1, 2, 3, 4, 12, 23, 44, 55, 56, 154, 155};
 
-// An I/O binding counts only when it is made of digits and "-"; anything else is 0.
-int ioNumber(const std::string& binding) {
-    if (binding.empty() || binding.find_first_not_of("0123456789-") != std::string::npos) return 0;
-    return intOr(binding, 0);
-}
-
+// The documentation lists single channels of the plain I/O cards only; the others are described by
+// their modules.
 int channelCountOf(int code) {
     switch (code) {
     case 4: case 6: case 10: return 8;
@@ -31,7 +29,9 @@ int channelCountOf(int code) {
     }
 }
 
-bool holdsCard(int code) { return code >= 1 && code <= 17 && code != 13; }
+const std::string& cardLabel(int code) { return cardTypeInfo(drawnCode(code)).label; }
+
+bool holdsCard(int code) { return drawnCode(code) != VacantCardCode; }
 
 const std::string& binding(const Jobrecord& instance, int item) { return instance.bindings[static_cast<std::size_t>(item)]; }
 const std::string& prompt(const Modul& definition, int item) { return definition.entries[static_cast<std::size_t>(item)].prompt; }
@@ -68,8 +68,8 @@ void appendCageOverview(DocumentContext& doc) {
 
 bool servesChannel(const Jobrecord& instance, const Modul& definition, int channel, int slot, int cage) {
     return std::find(ChannelDefinitions.begin(), ChannelDefinitions.end(), instance.definitionNumber) != ChannelDefinitions.end() &&
-           definition.category == 1 && ioNumber(binding(instance, 1)) == channel && ioNumber(binding(instance, 2)) == slot &&
-           ioNumber(binding(instance, 3)) == cage;
+           definition.category == 1 && ioBindingValue(binding(instance, 1)) == channel &&
+           ioBindingValue(binding(instance, 2)) == slot && ioBindingValue(binding(instance, 3)) == cage;
 }
 
 void appendChannelLine(DocumentContext& doc, const Jobrecord& instance, const Modul& definition) {
@@ -107,13 +107,6 @@ void appendCardListing(DocumentContext& doc) {
 }
 
 }  // namespace
-
-std::string cardLabel(int code) {
-    static const std::array<const char*, 18> labels {
-        "        ", "Flash   ", "Sleep   ", "Dialer  ", "RLY 8   ", "RLY 4   ", "DI 8    ", "DI 4    ", "AO 1    ",
-        "AO 4    ", "AI 8    ", "MDM/232 ", "LOOP    ", "        ", "COMBO   ", "PRN/232 ", "AI 4/16 ", "AI4/AO1 "};
-    return code >= 1 && code <= 17 ? labels[static_cast<std::size_t>(code)] : labels[13];
-}
 
 void appendWrapped(std::string& line, const std::string& item, const std::string& continuation, std::vector<std::string>& output) {
     if (line.size() > 80) {

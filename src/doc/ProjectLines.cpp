@@ -3,18 +3,10 @@
 #include "app/Text.h"
 
 #include <algorithm>
-#include <array>
-#include <map>
-#include <optional>
 
 namespace z7 {
 
 namespace {
-
-constexpr int MaxDisplayPort = 25;
-constexpr int MaxDisplayNumber = 100;
-
-bool isDisplayHeader(const std::string& line) { return line.size() > 1 && line[0] == '~'; }
 
 // Fields of a "~" header line, the "~" dropped; a trailing "|" adds no field.
 std::vector<std::string> headerFields(const std::string& line) {
@@ -27,48 +19,24 @@ std::string fieldOr(const std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string();
 }
 
-std::optional<int> numberIn(const std::string& text, int low, int high) {
-    std::int32_t value;
-    if (!parseInt(text, value) || value < low || value > high) return std::nullopt;
-    return value;
-}
-
-DisplayPage readDisplay(const std::vector<std::string>& lines, std::size_t header) {
-    const std::vector<std::string> fields = headerFields(lines[header]);
-    DisplayPage page {fieldOr(fields, 0), fieldOr(fields, 1), fieldOr(fields, 2), fieldOr(fields, 3), fieldOr(fields, 4), {}};
-    for (std::size_t i = header + 1; i < lines.size() && !isDisplayHeader(lines[i]); ++i) page.textLines.push_back(lines[i]);
-    return page;
-}
-
 }  // namespace
 
 std::vector<DisplayPage> indexedDisplays(const std::vector<std::string>& displayLines) {
-    std::map<std::pair<int, int>, std::string> index;
-    for (const std::string& line : displayLines) {
-        if (!isDisplayHeader(line)) continue;
-        const std::vector<std::string> fields = headerFields(line);
-        const auto port = numberIn(fieldOr(fields, 1), 0, MaxDisplayPort);
-        const auto number = numberIn(fieldOr(fields, 2), 0, MaxDisplayNumber);
-        if (port && number) index[{*port, *number}] = fieldOr(fields, 0);
-    }
     std::vector<DisplayPage> pages;
-    for (const auto& [key, name] : index) {
-        const auto header = std::find_if(displayLines.begin(), displayLines.end(), [&](const std::string& line) {
-            return isDisplayHeader(line) && fieldOr(headerFields(line), 0) == name;
-        });
-        pages.push_back(readDisplay(displayLines, static_cast<std::size_t>(header - displayLines.begin())));
+    for (const auto& [key, at] : indexDisplays(displayLines)) {
+        const std::string name = parseDisplayHeader(displayLines[at]).name;
+        std::size_t first = 0;
+        while (!isDisplayHeader(displayLines[first]) || parseDisplayHeader(displayLines[first]).name != name) ++first;
+        pages.push_back({parseDisplayHeader(displayLines[first]), displayTextLines(displayLines, first)});
     }
     return pages;
 }
 
-std::string displayText(const std::string& textLine) { return fieldAt(textLine, 1); }
-
-std::vector<std::string> displaySlotNames(const std::string& textLine) {
-    std::vector<std::string> fields = splitFields(textLine);
+std::vector<std::string> displaySlotNames(const DisplayTextLine& line) {
     std::vector<std::string> names;
-    for (std::size_t i = 1; i < fields.size() && i <= 10; ++i) {
-        if (fields[i].size() < 3) break;
-        names.push_back(std::move(fields[i]));
+    for (const std::string& slot : line.slots) {
+        if (slot.size() < 3) break;
+        names.push_back(slot);
     }
     return names;
 }
@@ -76,23 +44,13 @@ std::vector<std::string> displaySlotNames(const std::string& textLine) {
 std::vector<TableSetup> tablesOf(const std::vector<std::string>& tableLines) {
     std::vector<TableSetup> tables;
     for (const std::string& line : tableLines) {
-        if (startsWith(line, "~")) {
-            const std::vector<std::string> fields = headerFields(line);
-            TableSetup table;
-            table.name = fieldOr(fields, 0);
-            table.readSelector = fieldOr(fields, 1);
-            table.writeSelector = fieldOr(fields, 2);
-            table.writeTrigger = fieldOr(fields, 3);
-            table.rows = fieldOr(fields, 4);
-            table.columns = fieldOr(fields, 5);
-            table.characters = fieldOr(fields, 6);
+        if (isTableHeader(line)) {
+            TableSetup table {parseTableHeader(line), 0, {}};
             // A damaged count must not make the readers walk millions of empty fields.
-            table.columnCount = std::clamp(intOr(table.columns, 0), 0, MaxTableColumns);
+            table.columnCount = std::clamp(table.header.columns, 0, MaxTableColumns);
             tables.push_back(std::move(table));
         } else if (!tables.empty() && line.size() >= 2) {
-            std::vector<std::string> fields = splitFields(line);
-            fields.resize(static_cast<std::size_t>(tables.back().columnCount) + 4);
-            tables.back().rowFields.push_back(std::move(fields));
+            tables.back().rows.push_back(parseTableRow(line, tables.back().columnCount));
         }
     }
     return tables;

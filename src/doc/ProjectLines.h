@@ -2,6 +2,8 @@
 // Readings of the project's text-line lists (displays, tables, speech reports, BASIC modules) as the
 // documentation and the cross reference need them.
 #include "app/Project.h"
+#include "compiler/TableList.h"
+#include "editors/DisplayList.h"
 
 #include <string>
 #include <vector>
@@ -9,32 +11,21 @@
 namespace z7 {
 
 struct DisplayPage {
-    std::string name;
-    std::string port;
-    std::string number;
-    std::string font;
-    std::string trigger;
-    std::vector<std::string> textLines;  // text "|" ten slots
+    DisplayHeader header;
+    std::vector<DisplayTextLine> textLines;
 };
 
-// The displays in index order (ports 0 to 25, then numbers 0 to 100; a later display on the same
-// port and number replaces the earlier one), each read from the first header that bears its name.
+// The displays in index order (ports, then numbers), each read from the first header that bears
+// its name, as the display list names them.
 std::vector<DisplayPage> indexedDisplays(const std::vector<std::string>& displayLines);
-// The text of a display text line, and its slot names in order up to the first one of fewer
-// than 3 characters (a free slot holds its own number).
-std::string displayText(const std::string& textLine);
-std::vector<std::string> displaySlotNames(const std::string& textLine);
+// The slot names of a text line in order, up to the first one of fewer than 3 characters (a free
+// slot holds its own number).
+std::vector<std::string> displaySlotNames(const DisplayTextLine& line);
 
 struct TableSetup {
-    std::string name;
-    std::string readSelector;
-    std::string writeSelector;
-    std::string writeTrigger;
-    std::string rows;
-    std::string columns;
-    std::string characters;
-    int columnCount = 0;  // columns as a number, 0 to 1000
-    std::vector<std::vector<std::string>> rowFields;  // type, row name, write input, columns..., output
+    TableHeader header;
+    int columnCount = 0;  // the header's columns, bounded to what a table can hold
+    std::vector<TableRow> rows;
 };
 constexpr int MaxTableColumns = 1000;
 

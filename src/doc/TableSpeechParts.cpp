@@ -30,16 +30,18 @@ std::string speechCellText(const std::string& cell, const Project& project) {
 void appendTablePart(DocumentContext& doc) {
     doc.intro.appendSection('X', doc.output);
     for (const TableSetup& table : tablesOf(doc.project.tables)) {
-        doc.output.push_back("TABLE NAME=" + table.name + "  Read column ctrl=" + table.readSelector +
-                             "  Write column ctrl=" + table.writeSelector);
-        doc.output.push_back("Write trigger=" + table.writeTrigger + "  #Rows=" + table.rows + "  #Cols=" + table.columns +
-                             "  #Output chars/string=" + table.characters);
+        const TableHeader& header = table.header;
+        doc.output.push_back("TABLE NAME=" + header.name + "  Read column ctrl=" + header.readSelector +
+                             "  Write column ctrl=" + header.writeSelector);
+        doc.output.push_back("Write trigger=" + header.writeTrigger + "  #Rows=" + std::to_string(header.rows) +
+                             "  #Cols=" + std::to_string(header.columns) + "  #Output chars/string=" + std::to_string(header.chars));
         int number = 0;
-        for (const auto& fields : table.rowFields) {
+        for (const TableRow& row : table.rows) {
             if (++number == 1) doc.output.push_back(tableHeading(table.columnCount));
-            std::string line = std::to_string(number) + "  " + (number < 10 ? " " : "");
-            for (std::size_t f = 0; f < fields.size(); ++f) line += tableCell(fields[f], f < 3);
-            doc.output.push_back(line);
+            std::string line = std::to_string(number) + "  " + (number < 10 ? " " : "") + tableCell(row.type, true) +
+                               tableCell(row.name, true) + tableCell(row.writeInput, true);
+            for (const std::string& cell : row.cells) line += tableCell(cell, false);
+            doc.output.push_back(line + tableCell(row.output, false));
         }
         doc.output.emplace_back();
         doc.output.emplace_back();

@@ -126,7 +126,7 @@ TEST(LadderPart, BranchFromTheRungAboveEvenWhenThatRungIsNotDrawn) {
 TEST(TablePart, HeadingRowsAndPlaceholders) {
     Project project;
     project.tables = {"~T1|SEL|WSEL|WTRIG|2|2|20|0|$0|$0|", "Integer|R1|IN.Value|1|ABCDEFGHIJKLM|R1.TBL|",
-                      "Float||||2.5|.TBL|", "~EMPTY|S||||1|20|0|$0|$0|"};
+                      "Float||||2.5|.TBL|", "~EMPTY|S|||0|1|20|0|$0|$0|"};
     const Lines expected {
         "<X>",
         "TABLE NAME=T1  Read column ctrl=SEL  Write column ctrl=WSEL",
@@ -136,7 +136,7 @@ TEST(TablePart, HeadingRowsAndPlaceholders) {
         "2   Float      ---        ---        RAM        2.5        .TBL       ",
         "", "",
         "TABLE NAME=EMPTY  Read column ctrl=S  Write column ctrl=",
-        "Write trigger=  #Rows=  #Cols=1  #Output chars/string=20",
+        "Write trigger=  #Rows=0  #Cols=1  #Output chars/string=20",
         "", "",
     };
     EXPECT_EQ(run(appendTablePart, project), expected);
