@@ -1,5 +1,6 @@
 #include "compiler/SectionEmitters.h"
 
+#include "compiler/TableCompile.h"
 #include "editors/DisplayCompile.h"
 #include "editors/TelemetryCompile.h"
 #include "ladder/LadderCompile.h"
@@ -9,7 +10,7 @@ namespace z7 {
 void AssignRxRam(CompileContext& context, int ramPass) { AssignRxAddresses(context, ramPass); }
 void AssignSpeechRam(CompileContext&, int) {}
 void AssignLadderRam(CompileContext& context, int ramPass) { AssignLadderStatuses(context, ramPass); }
-void AssignTableRam(CompileContext&, int) {}
+void AssignTableRam(CompileContext& context, int ramPass) { AssignTableAddresses(context, ramPass); }
 void RegisterLadderDelays(CompileContext& context) { RegisterLadderDelayTexts(context); }
 
 void EmitLadder(CompileContext& context) {
@@ -20,7 +21,7 @@ void EmitTxArrays(CompileContext& context) { EmitTxArrayRecords(context); }
 void EmitRxArrays(CompileContext& context) { EmitRxArrayRecords(context); }
 void EmitDisplays(CompileContext& context) { EmitDisplayRecords(context); }
 void EmitComBuffers(CompileContext& context) { EmitComBufferRecords(context); }
-void EmitTables(CompileContext&) {}
+void EmitTables(CompileContext& context) { EmitTableRecords(context); }
 void EmitSpeech(CompileContext&) {}
 
 }  // namespace z7
