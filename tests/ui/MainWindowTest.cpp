@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -478,6 +479,60 @@ TEST_F(MainWindow, ToolbarCommandsBringTheirPanelsToFront) {
         EXPECT_TRUE(w.panel(c.panel)->isVisible()) << c.panel;
         EXPECT_TRUE(inFront(w.panel(c.panel), w)) << c.panel;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, PressingADatabaseNameSelectsItAndDragsItWithItsKind) {
+    withLibrary();
+    TZ7set1& w = start();
+    w.show();
+    QListWidget* status = w.databaseTabs()->nameList(DatabaseKind::Status);
+    ASSERT_EQ(status->count(), 2);
+    emit status->itemPressed(status->item(1));
+    EXPECT_EQ(w.selectedVariable().toStdString(), "System.SecTrg");
+    EXPECT_EQ(w.selectedVariableKind(), 'D');
+
+    const std::unique_ptr<QMimeData> dragged(status->model()->mimeData({status->model()->index(1, 0)}));
+    ASSERT_NE(dragged, nullptr);
+    EXPECT_EQ(dragged->text().toStdString(), "System.SecTrg");
+    EXPECT_EQ(dragged->data(DatabaseTabs::MimeType).toStdString(), "DSystem.SecTrg");
+
+    for (int k = 0; k < z7::DatabaseKindCount; ++k) {
+        const auto kind = static_cast<DatabaseKind>(k);
+        EXPECT_EQ(w.databaseTabs()->nameList(kind)->dragEnabled(), kind != DatabaseKind::Tx) << k;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, RebuildKeepsEachListSelectionWhileItIsInRange) {
+    withLibrary();
+    TZ7set1& w = start();
+    z7::Jobrecord pump;
+    pump.category = 1;
+    pump.definitionNumber = 5;
+    pump.name = "Well";
+    pump.bindings[1] = "Well.Val";
+    ASSERT_TRUE(w.project().appendInstance(pump));
+    w.rebuildProjectLists();
+    QListWidget* io = w.projectModules()->list(1);
+    ASSERT_EQ(itemsOf(io), (std::vector<std::string> {"System...System", "Well...Analog input"}));
+    EXPECT_EQ(itemsOf(w.databaseTabs()->nameList(DatabaseKind::Float)), std::vector<std::string> {"Well.Val"});
+
+    io->setCurrentRow(1);
+    w.rebuildProjectLists();
+    EXPECT_EQ(io->currentRow(), 1);
+    EXPECT_EQ(w.projectModules()->selectedLine(), "Well...Analog input");
+
+    w.project().removeInstance(2);
+    w.rebuildProjectLists();
+    EXPECT_EQ(io->count(), 1);
+    EXPECT_EQ(w.projectModules()->selectedLine(), "");
 }
 
 }  // namespace
