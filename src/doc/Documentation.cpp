@@ -44,7 +44,9 @@ bool buildDocumentation(const Project& project, const ModuleLibrary& library, co
     }
     gauge(5);
 
-    DocumentContext doc {project, library, intro, moduleOrder(project, settings.alphabetizeModules), lines};
+    std::vector<int> order = moduleOrder(project, settings.alphabetizeModules);
+    std::erase_if(order, [&](int number) { return number < 1 || number > project.instanceCount(); });
+    DocumentContext doc {project, library, intro, std::move(order), lines};
     struct Part {
         const char* stepText;
         bool chosen;

@@ -155,3 +155,18 @@ TEST_F(Documentation, UnwritableOutputIsReportedNotDone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Documentation, NameWithABarDoesNotStopTheDocument) {
+    Project project;
+    project.clearInstances();
+    project.appendInstance(docInstance(31, 2, "A|B", {"1", "2", "A|B.Sum"}));
+    project.appendInstance(docInstance(31, 2, "C", {"1", "2", "C.Sum"}));
+    settings.choices = DocumentationChoices::none();
+    settings.choices.moduleSetup = true;
+    const Lines lines = build(project);
+    EXPECT_EQ(lines.back(), "C...Adder  Input A=1  Input B=2");
+}
+
+}  // namespace
