@@ -314,6 +314,7 @@ TEST_F(MainWindow, ModeChoosesNameListsOrGrids) {
     w.newClicked();
     EXPECT_EQ(w.mode(), Mode::Design);
     EXPECT_TRUE(w.modeButton(Mode::Design)->isChecked());
+    EXPECT_FALSE(w.panel("Select Z7 Cards")->isVisible()) << "New puts the card cage away";
 }
 
 TEST_F(MainWindow, ClosingAsksAboutUnsavedChangesBeforeWritingPreferences) {

@@ -193,8 +193,7 @@ void TZ7set1::buildToolbar() {
             continue;
         }
         QAction* action = bar->addAction(spec.caption, this, spec.slot);
-        // An empty tool tip would show the caption instead.
-        action->setToolTip(spec.hint);
+        if (*spec.hint) action->setToolTip(spec.hint);
         toolbarActions_[spec.caption] = action;
     }
     toolbarAction("List Errors")->setEnabled(false);
