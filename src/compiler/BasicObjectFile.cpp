@@ -19,6 +19,11 @@ BasicObjectFile parseBasicObjectFile(const std::vector<std::string>& lines) {
             if (!startsWith(line, "'")) object.codeLines.push_back(line);
             continue;
         }
+        // A constant line may start with a string literal's apostrophe; elsewhere it marks a comment.
+        if (section == Section::Constants && startsWith(line, "'")) {
+            object.constantLines.push_back(line);
+            continue;
+        }
         if (startsWith(line, "'")) continue;
         if (startsWith(line, "#S")) section = Section::Summary;
         else if (startsWith(line, "#C")) section = Section::Constants;

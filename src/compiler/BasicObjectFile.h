@@ -17,7 +17,8 @@ struct BasicObjectFile {
     bool summaryNumber(int n, std::int32_t& value) const;
 };
 
-// Splits object file lines into their sections; lines starting with an apostrophe are comments.
+// Splits object file lines into their sections. Outside the constant section a line starting with an
+// apostrophe is a comment; there it starts with a string literal.
 BasicObjectFile parseBasicObjectFile(const std::vector<std::string>& lines);
 
 // The object file name of a BASIC source: its name without the last four characters, then ".Obj".
