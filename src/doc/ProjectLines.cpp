@@ -8,13 +8,6 @@ namespace z7 {
 
 namespace {
 
-// Fields of a "~" header line, the "~" dropped; a trailing "|" adds no field.
-std::vector<std::string> headerFields(const std::string& line) {
-    std::vector<std::string> fields = splitFields(std::string_view(line).substr(1));
-    if (fields.size() > 1 && fields.back().empty()) fields.pop_back();
-    return fields;
-}
-
 std::string fieldOr(const std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string();
 }
@@ -60,7 +53,7 @@ std::vector<SpeechReportSetup> speechReportsOf(const std::vector<std::string>& r
     std::vector<SpeechReportSetup> reports;
     for (const std::string& line : reportLines) {
         if (line.size() >= 2 && line[0] == '~') {
-            const std::vector<std::string> fields = headerFields(line);
+            const std::vector<std::string> fields = splitFields(std::string_view(line).substr(1));
             reports.push_back({fieldOr(fields, 0), fieldOr(fields, 1), fieldOr(fields, 2), fieldOr(fields, 3),
                                fieldOr(fields, 4), fieldOr(fields, 5), fieldOr(fields, 6), {}});
         } else if (!reports.empty() && !line.empty()) {
