@@ -108,7 +108,9 @@ TEST_F(ProjectCommandsTest, FailedOrCancelledOpenLeavesANewProject) {
         if (*c.message) {
             ASSERT_EQ(dialogs.shown.size(), 1u);
             EXPECT_EQ(dialogs.shown[0].rfind(c.message, 0), 0u) << dialogs.shown[0];
-            if (c.fileContent != "hello\r\n") EXPECT_NE(dialogs.shown[0].find(path), std::string::npos);
+            if (c.fileContent != "hello\r\n") {
+                EXPECT_NE(dialogs.shown[0].find(path), std::string::npos);
+            }
         } else {
             EXPECT_TRUE(dialogs.shown.empty());
         }

@@ -345,7 +345,9 @@ TEST(ProjectFile, EveryTruncationOfAFileIsHandled) {
         for (const std::string& cutText : {prefix + line.substr(0, line.size() / 2), prefix + line}) {
             Project read;
             const ProjectFileResult result = parse(splitLines(cutText), read, library);
-            if (!result.ok()) EXPECT_FALSE(result.message.empty()) << cutText.size();
+            if (!result.ok()) {
+                EXPECT_FALSE(result.message.empty()) << cutText.size();
+            }
         }
         prefix += line + "\r\n";
     }

@@ -26,7 +26,9 @@ TEST(Text, WholeDecimalNumbersOnly) {
     for (const Case& c : cases) {
         int value = 0;
         EXPECT_EQ(parseInt(c.text, value), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(value, c.value) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
     }
     EXPECT_EQ(intOr("x", 40), 40);
 }

@@ -137,7 +137,9 @@ TEST(ModuleLibrary, MalformedRecordsAreSkippedWithAMessage) {
         std::vector<std::string> messages;
         const ModuleLibrary library = load(c.lines, messages);
         ASSERT_EQ(static_cast<int>(messages.size()), c.messages);
-        if (c.messages) EXPECT_NE(messages[0].find(c.messagePart), std::string::npos) << messages[0];
+        if (c.messages) {
+            EXPECT_NE(messages[0].find(c.messagePart), std::string::npos) << messages[0];
+        }
         EXPECT_EQ(library.definition(2).name, "Good");
         EXPECT_EQ(library.list(1), std::vector<std::string> {"Good"});
         EXPECT_EQ(library.lastDefinitionNumber(), 2);

@@ -148,7 +148,9 @@ TEST(ProjectLists, SizeEstimateFollowsArraysAndStrings) {
         int bytes = -1;
         std::string bad;
         EXPECT_EQ(estimateBlockSize(arrays, r, bytes, bad), c.ok);
-        if (c.ok) EXPECT_EQ(bytes, c.bytes);
+        if (c.ok) {
+            EXPECT_EQ(bytes, c.bytes);
+        }
         else EXPECT_EQ(bad, c.badInput);
     }
     int bytes = 0;
