@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 LibraryTabs::LibraryTabs(QWidget* parent) : QTabWidget(parent) {
@@ -40,7 +41,9 @@ LibraryTabs::LibraryTabs(QWidget* parent) : QTabWidget(parent) {
         if (widget(index) == ladderPage_) emit ladderEntered();
         if (widget(index) == basicPage_) emit basicEntered();
     });
-    // A click on a tab opens the control even where the window cannot take the focus.
+    // A click on a tab gives the control the focus, which keeps it open; the click alone opens it
+    // even where the window cannot take the focus.
+    tabBar()->setFocusPolicy(Qt::StrongFocus);
     connect(this, &QTabWidget::tabBarClicked, this, &LibraryTabs::open);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusMoved(now); });
 }
