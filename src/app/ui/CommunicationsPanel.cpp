@@ -17,13 +17,13 @@ QString toQt(const std::string& text) { return QString::fromLocal8Bit(text.data(
 CommunicationsPanel::CommunicationsPanel(z7::Preferences& preferences, std::string programDirectory, QWidget* parent)
     : QGroupBox("Communications Setup", parent), preferences_(preferences), programDirectory_(std::move(programDirectory)) {
     setObjectName("CommunicationsPanel");
-    struct GroupSpec {
+    struct ChoiceGroup {
         const char* caption;
         const std::vector<std::string>& items;
         int z7::Preferences::*member;
         QRect box;
     };
-    const GroupSpec specs[] = {
+    const ChoiceGroup choices[] = {
         {"Port:", z7::portCaptions(), &z7::Preferences::port, QRect(8, 20, 170, 196)},
         {"Baud Rate:", z7::baudRateCaptions(), &z7::Preferences::baudRate, QRect(184, 20, 153, 174)},
         {"Protocol:", z7::protocolCaptions(), &z7::Preferences::protocol, QRect(184, 198, 84, 62)},
@@ -31,23 +31,23 @@ CommunicationsPanel::CommunicationsPanel(z7::Preferences& preferences, std::stri
         {"Word Length:", z7::wordLengthCaptions(), &z7::Preferences::wordLength, QRect(272, 198, 65, 116)},
     };
     int g = 0;
-    for (const GroupSpec& spec : specs) {
-        auto* box = new QGroupBox(spec.caption, this);
-        box->setGeometry(spec.box);
+    for (const ChoiceGroup& choice : choices) {
+        auto* box = new QGroupBox(choice.caption, this);
+        box->setGeometry(choice.box);
         auto* group = new QButtonGroup(this);
-        const int count = static_cast<int>(spec.items.size());
-        const int step = std::min(22, (spec.box.height() - 22) / count);
+        const int count = static_cast<int>(choice.items.size());
+        const int step = std::min(22, (choice.box.height() - 22) / count);
         for (int i = 0; i < count; ++i) {
-            auto* radio = new QRadioButton(toQt(spec.items[static_cast<std::size_t>(i)]), box);
-            radio->setGeometry(8, 18 + i * step, g == 0 ? 60 : spec.box.width() - 12, step);
+            auto* radio = new QRadioButton(toQt(choice.items[static_cast<std::size_t>(i)]), box);
+            radio->setGeometry(8, 18 + i * step, g == 0 ? 60 : choice.box.width() - 12, step);
             group->addButton(radio, i);
         }
         if (g == 0)
             for (int port = 1; port <= count; ++port) {
                 devices_[port - 1] = new QLabel(box);
-                devices_[port - 1]->setGeometry(70, 18 + (port - 1) * step, spec.box.width() - 74, step);
+                devices_[port - 1]->setGeometry(70, 18 + (port - 1) * step, choice.box.width() - 74, step);
             }
-        const auto member = spec.member;
+        const auto member = choice.member;
         connect(group, &QButtonGroup::idClicked, this, [this, member](int id) { preferences_.*member = id; });
         groups_[g++] = group;
     }

@@ -169,12 +169,12 @@ void TZ7set1::buildToolbar() {
     connect(openButton_, &QToolButton::clicked, this, &TZ7set1::openClicked);
     bar->addWidget(openButton_);
 
-    struct ButtonSpec {
+    struct ToolbarButton {
         const char* caption;
         const char* hint;
         void (TZ7set1::*slot)();
     };
-    const ButtonSpec buttons[] = {
+    const ToolbarButton buttons[] = {
         {"  Save As ", "", &TZ7set1::saveAsClicked},
         {"    Save    ", "Save Project", &TZ7set1::saveClicked},
         {nullptr, nullptr, nullptr},
@@ -187,14 +187,14 @@ void TZ7set1::buildToolbar() {
         {"Reassign", "Clear RAM Assignments", &TZ7set1::reassignClicked},
         {"Document", "Gen Documentation", &TZ7set1::documentClicked},
     };
-    for (const ButtonSpec& spec : buttons) {
-        if (!spec.caption) {
+    for (const ToolbarButton& button : buttons) {
+        if (!button.caption) {
             bar->addSeparator();
             continue;
         }
-        QAction* action = bar->addAction(spec.caption, this, spec.slot);
-        if (*spec.hint) action->setToolTip(spec.hint);
-        toolbarActions_[spec.caption] = action;
+        QAction* action = bar->addAction(button.caption, this, button.slot);
+        if (*button.hint) action->setToolTip(button.hint);
+        toolbarActions_[button.caption] = action;
     }
     toolbarAction("List Errors")->setEnabled(false);
 }

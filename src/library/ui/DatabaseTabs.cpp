@@ -38,7 +38,7 @@ private:
     DatabaseKind kind_;
 };
 
-struct TabSpec {
+struct DatabaseTab {
     DatabaseKind kind;
     QStringList gridHeaders;
 };
@@ -49,7 +49,7 @@ const QStringList telemetryHeaders = {"Port", "Source", "Dest.", "Word", "Bit", 
 
 DatabaseTabs::DatabaseTabs(QWidget* parent) : QTabWidget(parent) {
     setObjectName("DatabaseTabs");
-    const TabSpec tabs[] = {
+    const DatabaseTab tabs[] = {
         {DatabaseKind::Float, {"Name", "Value", "Address"}},
         {DatabaseKind::Integer, {"Name", "Value", "Address"}},
         {DatabaseKind::Status, {"Name", "Value", "Address", "Bit"}},
@@ -57,7 +57,7 @@ DatabaseTabs::DatabaseTabs(QWidget* parent) : QTabWidget(parent) {
         {DatabaseKind::Rx, telemetryHeaders},
         {DatabaseKind::String, {"Name", "Value", "Address"}},
     };
-    for (const TabSpec& tab : tabs) {
+    for (const DatabaseTab& tab : tabs) {
         const int k = static_cast<int>(tab.kind);
         auto* page = new QWidget;
         // Only one of the two is ever visible, so each takes the whole page.

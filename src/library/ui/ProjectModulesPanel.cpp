@@ -19,21 +19,21 @@ ProjectModulesPanel::ProjectModulesPanel(QWidget* parent) : QGroupBox("Modules i
         lists_[category] = list;
         tabs_->addTab(list, z7::projectTabCaption(category));
     }
-    struct ButtonSpec {
+    struct ButtonSignal {
         const char* caption;
         void (ProjectModulesPanel::*signal)();
     };
-    const ButtonSpec buttons[] = {{"Details", &ProjectModulesPanel::detailsClicked},
+    const ButtonSignal buttons[] = {{"Details", &ProjectModulesPanel::detailsClicked},
                                   {" Tree   ", &ProjectModulesPanel::treeClicked},
                                   {"Delete", &ProjectModulesPanel::deleteClicked},
                                   {"Clone", &ProjectModulesPanel::cloneClicked},
                                   {"Search", &ProjectModulesPanel::searchClicked}};
     int left = 8;
-    for (const ButtonSpec& spec : buttons) {
-        auto* button = new QPushButton(spec.caption, this);
+    for (const ButtonSignal& entry : buttons) {
+        auto* button = new QPushButton(entry.caption, this);
         button->setGeometry(left, 285, 62, 26);
         left += 66;
-        connect(button, &QPushButton::clicked, this, spec.signal);
+        connect(button, &QPushButton::clicked, this, entry.signal);
     }
 }
 
