@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -480,6 +481,16 @@ TEST_F(MainWindow, ToolbarCommandsBringTheirPanelsToFront) {
         EXPECT_TRUE(w.panel(c.panel)->isVisible()) << c.panel;
         EXPECT_TRUE(inFront(w.panel(c.panel), w)) << c.panel;
     }
+
+    w.libraryTabs()->setCurrentWidget(w.libraryTabs()->ladderPage());
+    EXPECT_TRUE(w.panel("Ladder Editor")->isVisible());
+    EXPECT_TRUE(inFront(w.panel("Ladder Editor"), w));
+
+    const QList<QAction*> dropDown = w.openProjectButton()->menu()->actions();
+    ASSERT_EQ(dropDown.size(), 12);
+    EXPECT_EQ(dropDown[0]->text().toStdString(), "New");
+    EXPECT_EQ(dropDown[1]->text().toStdString(), "Open");
+    EXPECT_EQ(dropDown[2]->objectName().toStdString(), "Name1");
 }
 
 }  // namespace
