@@ -46,7 +46,9 @@ TEST_P(GoldenDocument, MatchesTheCheckedFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Projects, GoldenDocument,
-                         ::testing::Values(GoldenCase {"tests/fixtures/doc/PumpStation.zxn", "tests/fixtures/doc/",
+                         ::testing::Values(GoldenCase {"examples/projects/PUMPSTN.zxn", "system/",
+                                                       "tests/fixtures/doc/PUMPSTN.zxn.Txt"},
+                                           GoldenCase {"tests/fixtures/doc/PumpStation.zxn", "tests/fixtures/doc/",
                                                        "tests/fixtures/doc/PumpStation.zxn.Txt"}));
 
 }  // namespace
