@@ -8,6 +8,7 @@
 #include "library/ui/DatabaseTabs.h"
 #include "library/ui/LibraryTabs.h"
 #include "library/ui/ProjectModulesPanel.h"
+#include "library/ui/VariableSearchPanel.h"
 
 #include "TestApplication.h"
 #include "support/ScriptedDialogs.h"
@@ -545,6 +546,66 @@ TEST_F(MainWindow, RebuildKeepsEachListSelectionWhileItIsInRange) {
     w.rebuildProjectLists();
     EXPECT_EQ(io->count(), 1);
     EXPECT_EQ(w.projectModules()->selectedLine(), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, VariableSearchRunsOnPressedNamesWhileItIsShown) {
+    withLibrary();
+    TZ7set1& w = start();
+    w.show();
+    z7::Jobrecord well;
+    well.category = 1;
+    well.definitionNumber = 5;
+    well.name = "Well";
+    well.bindings[1] = "Well.Val";
+    z7::Jobrecord scaler;
+    scaler.category = 2;
+    scaler.definitionNumber = 12;
+    scaler.name = "Sc";
+    scaler.bindings[1] = "Well.Val";
+    scaler.bindings[2] = "Sc.Out";
+    ASSERT_TRUE(w.project().appendInstance(well) && w.project().appendInstance(scaler));
+    z7::TelemetryRow tx;
+    tx[z7::TlmPort] = "1";
+    tx[z7::TlmType] = "Integer";
+    tx[z7::TlmName] = "FLOW";
+    w.project().txRows.push_back(tx);
+    w.rebuildProjectLists();
+    QListWidget* floats = w.databaseTabs()->nameList(DatabaseKind::Float);
+    ASSERT_EQ(itemsOf(floats), (std::vector<std::string> {"Sc.Out", "Well.Val"}));
+    VariableSearchPanel* search = w.variableSearchPanel();
+
+    // Hidden panel: the press selects but does not search.
+    emit floats->itemPressed(floats->item(1));
+    EXPECT_EQ(w.selectedVariable().toStdString(), "Well.Val");
+    EXPECT_EQ(w.selectedVariableKind(), 'F');
+    w.searchClicked();
+    EXPECT_TRUE(search->isVisible());
+    EXPECT_TRUE(inFront(search, w));
+    EXPECT_TRUE(search->searchField()->text().isEmpty());
+    EXPECT_EQ(search->results()->count(), 0);
+
+    emit floats->itemPressed(floats->item(1));
+    EXPECT_EQ(search->searchField()->text().toStdString(), "Well.Val");
+    ASSERT_GT(search->results()->count(), 0);
+    EXPECT_NE(search->results()->item(0)->text().indexOf("Sc"), -1) << search->results()->item(0)->text().toStdString();
+
+    // A TX name is neither selected nor searched.
+    QListWidget* txList = w.databaseTabs()->nameList(DatabaseKind::Tx);
+    ASSERT_EQ(itemsOf(txList), std::vector<std::string> {"P1DWB.FLOW"});
+    emit txList->itemPressed(txList->item(0));
+    EXPECT_EQ(w.selectedVariable().toStdString(), "Well.Val");
+    EXPECT_EQ(search->searchField()->text().toStdString(), "Well.Val");
+
+    for (QAbstractButton* b : search->findChildren<QAbstractButton*>())
+        if (b->text() == "Cancel") b->click();
+    EXPECT_FALSE(search->isVisible());
+    emit floats->itemPressed(floats->item(0));
+    EXPECT_EQ(w.selectedVariable().toStdString(), "Sc.Out");
+    EXPECT_EQ(search->searchField()->text().toStdString(), "Well.Val") << "no search while the panel is closed";
 }
 
 }  // namespace

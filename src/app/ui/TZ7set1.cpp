@@ -7,6 +7,7 @@
 #include "library/ui/DatabaseTabs.h"
 #include "library/ui/LibraryTabs.h"
 #include "library/ui/ProjectModulesPanel.h"
+#include "library/ui/VariableSearchPanel.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -253,10 +254,7 @@ void TZ7set1::buildClientArea() {
 
     databaseTabs_ = new DatabaseTabs(background_);
     databaseTabs_->setGeometry(SideLeft, DatabaseTop, SideWidth, DatabaseHeight);
-    connect(databaseTabs_, &DatabaseTabs::entryPressed, this, [this](const QString& name, char kind) {
-        selectedVariable_ = name;
-        selectedVariableKind_ = kind;
-    });
+    connect(databaseTabs_, &DatabaseTabs::entryPressed, this, &TZ7set1::databaseEntryPressed);
 
     libraryTabs_ = new LibraryTabs(background_);
     libraryTabs_->setGeometry(SideLeft, LibraryTop, SideWidth, LibraryTabs::CollapsedHeight);
@@ -284,6 +282,10 @@ void TZ7set1::buildPanels() {
             communicationsPanel_ = new CommunicationsPanel(preferences_, programDirectory_, background_);
             connect(communicationsPanel_, &CommunicationsPanel::closeClicked, this, &TZ7set1::savePreferences);
             box = communicationsPanel_;
+        } else if (caption == z7::VariableSearch::Caption) {
+            searchPanel_ = new VariableSearchPanel(search_, background_);
+            connect(searchPanel_, &VariableSearchPanel::cancelClicked, this, &TZ7set1::closeSearch);
+            box = searchPanel_;
         } else if (caption == "UserNotes") {
             notesPanel_ = new NotesPanel(*commands_, background_);
             box = notesPanel_;
@@ -481,7 +483,25 @@ void TZ7set1::cloneClicked() {
     // Opens the selected instance as the template of a new one once the workspace is part of the window.
 }
 
-void TZ7set1::searchClicked() { showInFront(panel("Variable Search")); }
+void TZ7set1::searchClicked() {
+    search_.open();
+    searchPanel_->refresh();
+    showInFront(searchPanel_);
+}
+
+void TZ7set1::closeSearch() {
+    search_.close();
+    searchPanel_->hide();
+}
+
+void TZ7set1::databaseEntryPressed(const QString& name, char kindLetter) {
+    // TX names are only shown: never dragged, never searched.
+    if (kindLetter == z7::letterOf(z7::DatabaseKind::Tx)) return;
+    selectedVariable_ = name;
+    selectedVariableKind_ = kindLetter;
+    search_.entryPressed(project_, library_, name.toLocal8Bit().toStdString());
+    if (search_.isVisible()) searchPanel_->refresh();
+}
 
 void TZ7set1::closeEvent(QCloseEvent* event) {
     if (project_.needToSave && !dialogs_.confirm("Project has changed, OK to exit?")) {

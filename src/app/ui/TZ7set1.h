@@ -6,6 +6,7 @@
 #include "app/Preferences.h"
 #include "app/Project.h"
 #include "app/ProjectCommands.h"
+#include "doc/VariableSearch.h"
 #include "library/ModuleLibrary.h"
 #include "library/ProjectLists.h"
 
@@ -31,6 +32,7 @@ class LibraryTabs;
 class NotesPanel;
 class PreferencesPanel;
 class ProjectModulesPanel;
+class VariableSearchPanel;
 
 class TZ7set1 : public QMainWindow {
     Q_OBJECT
@@ -70,6 +72,7 @@ public:
     PreferencesPanel* preferencesPanel() const { return preferencesPanel_; }
     CommunicationsPanel* communicationsPanel() const { return communicationsPanel_; }
     NotesPanel* notesPanel() const { return notesPanel_; }
+    VariableSearchPanel* variableSearchPanel() const { return searchPanel_; }
     Background* background() const { return background_; }
     QAction* toolbarAction(const QString& caption) const;
     QToolButton* openProjectButton() const { return openButton_; }
@@ -112,6 +115,9 @@ public slots:
     void deleteClicked();
     void cloneClicked();
     void searchClicked();
+    void closeSearch();
+    // The mouse went down on a name in a database list.
+    void databaseEntryPressed(const QString& name, char kindLetter);
 
 public:
     // Set by the compiler work: clears the RAM assignments of the project.
@@ -140,6 +146,7 @@ private:
     std::unique_ptr<z7::ProjectCommands> commands_;
     z7::ProjectLists lists_;
     z7::ModeSwitch mode_;
+    z7::VariableSearch search_;
 
     Background* background_ = nullptr;
     LibraryTabs* libraryTabs_ = nullptr;
@@ -148,6 +155,7 @@ private:
     PreferencesPanel* preferencesPanel_ = nullptr;
     CommunicationsPanel* communicationsPanel_ = nullptr;
     NotesPanel* notesPanel_ = nullptr;
+    VariableSearchPanel* searchPanel_ = nullptr;
     std::map<QString, QGroupBox*> panelsByCaption_;
     std::vector<QGroupBox*> panelOrder_;
     std::map<QString, QAction*> toolbarActions_;
