@@ -13,9 +13,7 @@ void BasicCompiler::resetTables() {
     locals_.clear();
     labels_.clear();
     constants_.clear();
-    inputRows_.clear();
-    outputRows_.clear();
-    localRows_.clear();
+    variableRows_.clear();
     labelRows_.clear();
     constantRows_.clear();
     outBox_.clear();

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -107,7 +108,7 @@ private:
     void addError(const std::string& message);
     int lineLength() const { return static_cast<int>(line_.size()); }
     char charAt(int position) const;  // 1-based; '\0' outside the line
-    bool fieldIs(const char* text) const { return field_.text == text; }
+    bool isToken(int token) const { return field_.fieldClass == FieldToken && field_.token == token; }
     void shiftTokens();
     bool sourceExhausted() const { return source_ == nullptr || linesTaken_ >= source_->size(); }
     void finishCode();
@@ -121,7 +122,7 @@ private:
     std::vector<std::string> tokens_;
 
     const std::vector<std::string>* source_ = nullptr;
-    std::string line_;
+    std::string_view line_;  // into the source lines, or the end sentinel
     int position_ = 1;
     std::size_t linesTaken_ = 0;
     bool atSentinel_ = false;
@@ -130,9 +131,10 @@ private:
     int lineEndFrom_ = -1;
 
     BasicField field_;
-    std::string previousToken_;
-    std::string tokenBefore_;
+    int previousToken_ = 0;  // token numbers
+    int tokenBefore_ = 0;
     std::string section_;
+    bool codeSection_ = false;
     int pass_ = 0;
     std::uint32_t location_ = 0;
     bool lineError_ = false;
@@ -148,9 +150,15 @@ private:
     std::vector<BasicLocalRow> locals_;
     std::vector<BasicLabelRow> labels_;
     std::vector<std::string> constants_;
-    // Row of the first entry of each name: the tables are searched from the top, so the first
-    // entry is the one a search finds.
-    std::unordered_map<std::string, std::size_t> inputRows_, outputRows_, localRows_, labelRows_;
+    // Rows (from 1; 0 for none) of the first entry of a name in each variable table: the tables
+    // are searched from the top, so the first entry is the one a search finds.
+    struct VariableRows {
+        std::size_t input = 0;
+        std::size_t output = 0;
+        std::size_t local = 0;
+    };
+    std::unordered_map<std::string, VariableRows> variableRows_;
+    std::unordered_map<std::string, std::size_t> labelRows_;
     std::unordered_map<std::string, std::size_t> constantRows_;
 
     std::vector<std::string> outBox_;

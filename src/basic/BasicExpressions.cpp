@@ -113,12 +113,12 @@ BasicType BasicCompiler::Expression() {
 }
 
 BasicType BasicCompiler::SimpleExpression() {
-    const bool negate = fieldIs("-");
+    const bool negate = isToken(TokenMinus);
     if (negate) GetField();
     BasicType running = Term();
     if (lineError_) return running;
     if (negate) Emit(running == BasicFloat ? "t13" : "t44");
-    while (fieldIs("+") || fieldIs("-") || fieldIs("OR")) {
+    while (isToken(TokenPlus) || isToken(TokenMinus) || isToken(TokenOr)) {
         const char op = field_.text[0];
         saveLeft(running);
         GetField();
@@ -143,7 +143,7 @@ BasicType BasicCompiler::SimpleExpression() {
 BasicType BasicCompiler::Term() {
     BasicType running = Factor();
     if (lineError_) return running;
-    while (fieldIs("*") || fieldIs("/") || fieldIs("AND")) {
+    while (isToken(TokenTimes) || isToken(TokenDivide) || isToken(TokenAnd)) {
         const char op = field_.text[0];
         Emit(running == BasicFloat ? "t9" : "t41");
         GetField();
@@ -196,18 +196,18 @@ BasicType BasicCompiler::Factor() {
         return type;
     }
     if (field_.fieldClass != FieldToken) return BasicInteger;
-    if (fieldIs("NOT")) {
+    if (isToken(TokenNot)) {
         GetField();
         const BasicType operand = Factor();
         if (lineError_) return operand;
         Emit(operand == BasicFloat ? "t21" : "t53");
         return operand;
     }
-    if (fieldIs("(")) {
+    if (isToken(TokenOpen)) {
         GetField();
         const BasicType inner = Expression();
         if (lineError_) return inner;
-        if (!fieldIs(")")) {
+        if (!isToken(TokenClose)) {
             AddError2("Missing parenthesis");
             return inner;
         }
@@ -218,14 +218,14 @@ BasicType BasicCompiler::Factor() {
 }
 
 bool BasicCompiler::requireClosing() {
-    if (fieldIs(")")) return true;
+    if (isToken(TokenClose)) return true;
     AddError2("Missing parenthesis");
     return false;
 }
 
 // The comma and the argument after it.
 bool BasicCompiler::takeArgument(BasicType& type) {
-    if (!fieldIs(",")) {
+    if (!isToken(TokenComma)) {
         AddError2("Expected comma between function arguments");
         return false;
     }
@@ -239,7 +239,7 @@ BasicType BasicCompiler::functionCall() {
     if (!f) return BasicInteger;
     const std::string name(f->name);
     GetField();
-    if (!fieldIs("(")) {
+    if (!isToken(TokenOpen)) {
         AddError2("Missing parenthesis");
         return f->result;
     }

@@ -36,6 +36,7 @@ void BasicCompiler::CompileLine() {
         if (fieldCount == 0 && field_.text[0] == '#') {
             GetField();
             section_ = "#" + field_.text;
+            codeSection_ = section_ == "#CODE";
             if (!isSectionWord(section_)) AddError2("Invalid section specifier..." + section_);
             break;
         }
@@ -62,7 +63,8 @@ void BasicCompiler::CompileLine() {
                 GetVariableSize(name);
                 auto& table = input ? inputs_ : outputs_;
                 table.push_back({name, variableSize_, dimensionCount_, type, false});
-                (input ? inputRows_ : outputRows_).emplace(name, table.size());
+                std::size_t& row = input ? variableRows_[name].input : variableRows_[name].output;
+                if (row == 0) row = table.size();
             }
         }
         ++fieldCount;

@@ -10,7 +10,7 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A code line holds something besides blanks and a comment.
-bool holdsCode(const std::string& line) {
+bool holdsCode(std::string_view line) {
     for (const char c : line) {
         if (isBlank(c)) continue;
         return c != '\'';
@@ -27,15 +27,16 @@ char BasicCompiler::charAt(int position) const {
 void BasicCompiler::startLexing(const std::vector<std::string>& lines, const std::string& section) {
     source_ = &lines;
     linesTaken_ = 0;
-    line_.clear();
+    line_ = {};
     position_ = 1;
     atSentinel_ = false;
     section_ = section;
+    codeSection_ = section == "#CODE";
     pass_ = 2;
     parenDepth_ = 0;
     tokensOnLine_ = 0;
-    previousToken_.clear();
-    tokenBefore_.clear();
+    previousToken_ = 0;
+    tokenBefore_ = 0;
     field_ = {};
 }
 
@@ -62,8 +63,8 @@ void BasicCompiler::EatColon() {
 }
 
 void BasicCompiler::shiftTokens() {
-    tokenBefore_ = std::move(previousToken_);
-    previousToken_ = field_.text;
+    tokenBefore_ = previousToken_;
+    previousToken_ = field_.token;
 }
 
 void BasicCompiler::GetField() {
@@ -74,7 +75,7 @@ void BasicCompiler::GetField() {
     lineEndFrom_ = -1;
     Eatblanks();
 
-    if (section_ == "#CODE" && (position_ > lineLength() || charAt(position_) == '\'')) {
+    if (codeSection_ && (position_ > lineLength() || charAt(position_) == '\'')) {
         lineEndFrom_ = linesTaken_ == 0 ? 0 : static_cast<int>(linesTaken_ - 1);
         do GetNewSourceLine();
         while (!atSentinel_ && !holdsCode(line_));

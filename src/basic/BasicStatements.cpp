@@ -42,7 +42,7 @@ void BasicCompiler::CompileCode() {
                 Statement();
                 // An ELSE after a statement would be read over as its terminator, and the
                 // statement after it compiled as if unconditional.
-                if (!lineError_ && fieldIs("ELSE")) AddError2("ELSE must be first token on line");
+                if (!lineError_ && isToken(TokenElse)) AddError2("ELSE must be first token on line");
                 if (lineError_) break;
                 if (sourceExhausted() && (atSentinel_ || position_ > lineLength())) {
                     finishCode();
@@ -66,12 +66,12 @@ void BasicCompiler::finishCode() {
 }
 
 void BasicCompiler::Statement() {
-    const std::string& before = field_.fieldClass == FieldToken ? tokenBefore_ : previousToken_;
-    if (before == "EOL") {
+    const int before = field_.fieldClass == FieldToken ? tokenBefore_ : previousToken_;
+    if (before == TokenEol) {
         if (singleIfPending_) {
             if (pass_ == 2) elseDestination_[static_cast<std::size_t>(ifCounter_)] = location_;
             singleIfPending_ = false;
-            if (!fieldIs("ELSE")) EndIfStatement();
+            if (!isToken(TokenElse)) EndIfStatement();
         }
         if (singleElsePending_) {
             singleElsePending_ = false;
@@ -88,18 +88,18 @@ void BasicCompiler::Statement() {
         return;
     }
     if (field_.fieldClass == FieldToken) {
-        if (fieldIs("EOL") || fieldIs(":")) return;
-        if (fieldIs("IF")) return IfStatement();
-        if (fieldIs("ELSE")) {
+        if (isToken(TokenEol) || isToken(TokenColon)) return;
+        if (isToken(TokenIf)) return IfStatement();
+        if (isToken(TokenElse)) {
             if (tokensOnLine_ <= 1) ElseStatement();
             else AddError2("ELSE must be first token on line");
             return;
         }
-        if (fieldIs("ENDIF")) return EndIfStatement();
-        if (fieldIs("GOTO")) return GotoStatement();
-        if (fieldIs("RETURN")) return ReturnStatement();
-        if (fieldIs("GOSUB")) return GosubStatement();
-        if (fieldIs("END")) return EndStatement();
+        if (isToken(TokenEndif)) return EndIfStatement();
+        if (isToken(TokenGoto)) return GotoStatement();
+        if (isToken(TokenReturn)) return ReturnStatement();
+        if (isToken(TokenGosub)) return GosubStatement();
+        if (isToken(TokenEnd)) return EndStatement();
     }
     AddError2("Unrecognizable statement initiator");
 }
@@ -116,7 +116,7 @@ void BasicCompiler::AssignmentStatement() {
     const std::string targetLocation = locationText_;
 
     GetField();
-    if (!fieldIs("BEQ")) {
+    if (!isToken(TokenBeq)) {
         AddError2("Expected = in assignment statement");
         return;
     }
@@ -159,7 +159,7 @@ void BasicCompiler::IfStatement() {
     GetField();
     Expression();
     if (lineError_) return;
-    if (!fieldIs("THEN")) {
+    if (!isToken(TokenThen)) {
         AddError2("Expect THEN token after test expression");
         return;
     }
@@ -171,7 +171,7 @@ void BasicCompiler::IfStatement() {
         return;
     }
     GetField();
-    if (!fieldIs("EOL")) singleIfPending_ = true;
+    if (!isToken(TokenEol)) singleIfPending_ = true;
     Statement();
 }
 
@@ -185,7 +185,7 @@ void BasicCompiler::ElseStatement() {
         AddError3("Cannot find ENDIF destination");
         return;
     }
-    if (!fieldIs("EOL")) singleElsePending_ = true;
+    if (!isToken(TokenEol)) singleElsePending_ = true;
     if (pass_ == 2) {
         if (n == 0) {
             AddError2("ELSE without preceding IF");
@@ -264,20 +264,22 @@ void BasicCompiler::SearchLabelTable() {
 bool BasicCompiler::GetVarLocation(bool create, int mark) {
     const std::string& name = field_.text;
     locationText_.clear();
-    if (const auto it = inputRows_.find(name); it != inputRows_.end()) {
-        locationText_ = "i" + hexUpper(static_cast<std::uint32_t>(it->second - 1));
+    const auto it = variableRows_.find(name);
+    const VariableRows rows = it == variableRows_.end() ? VariableRows{} : it->second;
+    if (rows.input) {
+        locationText_ = "i" + hexUpper(static_cast<std::uint32_t>(rows.input - 1));
         return true;
     }
-    if (const auto it = outputRows_.find(name); it != outputRows_.end()) {
-        BasicVariableRow& row = outputs_[it->second - 1];
-        locationText_ = "i" + hexUpper(static_cast<std::uint32_t>(inputs_.size() + it->second - 1));
+    if (rows.output) {
+        BasicVariableRow& row = outputs_[rows.output - 1];
+        locationText_ = "i" + hexUpper(static_cast<std::uint32_t>(inputs_.size() + rows.output - 1));
         if (mark == 1) row.assigned = true;
         if (pass_ == 3 && !row.assigned) AddError3("Output variable.." + name + "..never assigned value");
         return true;
     }
-    if (const auto it = localRows_.find(name); it != localRows_.end()) {
-        BasicLocalRow& row = locals_[it->second - 1];
-        locationText_ = "r" + hexUpper(static_cast<std::uint32_t>(4 * it->second));
+    if (rows.local) {
+        BasicLocalRow& row = locals_[rows.local - 1];
+        locationText_ = "r" + hexUpper(static_cast<std::uint32_t>(4 * rows.local));
         if (mark == 1) row.assigned = true;
         if (mark == 2) row.used = true;
         if (pass_ == 3) {
@@ -288,7 +290,7 @@ bool BasicCompiler::GetVarLocation(bool create, int mark) {
     }
     if (create) {
         locals_.push_back({name, mark == 1, mark == 2});
-        localRows_.emplace(name, locals_.size());
+        variableRows_[name].local = locals_.size();
     }
     return false;
 }

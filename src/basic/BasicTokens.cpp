@@ -1,6 +1,5 @@
 #include "basic/BasicTokens.h"
 
-#include <unordered_map>
 
 namespace z7 {
 
@@ -15,13 +14,22 @@ const char* const tokenTexts[TokenCount] = {
     "SQR",   "STEP",  "STR$",  "TAN",   "THEN", "TO",     "VAL",   "XOR",   "BGT",   "BGE",  "BEQ",
     "BLT",   "BLE",   "BNE",   "SIN",   "ATAN", "ACOS",   "ASIN",  "LN"};
 
-const std::unordered_map<std::string_view, int>& tokenIndex() {
-    static const std::unordered_map<std::string_view, int> index = [] {
-        std::unordered_map<std::string_view, int> m;
-        for (int i = 0; i < TokenCount; ++i) m.emplace(tokenTexts[i], i + 1);
-        return m;
-    }();
-    return index;
+constexpr std::size_t LongestToken = 7;
+
+// Tokens grouped by length and first character: a lookup compares at most a few entries.
+struct TokenBuckets {
+    std::vector<int> byKey[LongestToken + 1][256];
+    TokenBuckets() {
+        for (int i = 0; i < TokenCount; ++i) {
+            const std::string_view t = tokenTexts[i];
+            byKey[t.size()][static_cast<unsigned char>(t[0])].push_back(i + 1);
+        }
+    }
+};
+
+const TokenBuckets& tokenBuckets() {
+    static const TokenBuckets buckets;
+    return buckets;
 }
 
 }  // namespace
@@ -36,9 +44,10 @@ const std::vector<std::string>& basicTokenList() {
 }
 
 int findBasicToken(std::string_view text) {
-    const auto& index = tokenIndex();
-    const auto it = index.find(text);
-    return it == index.end() ? 0 : it->second;
+    if (text.empty() || text.size() > LongestToken) return 0;
+    for (const int n : tokenBuckets().byKey[text.size()][static_cast<unsigned char>(text[0])])
+        if (text == tokenTexts[n - 1]) return n;
+    return 0;
 }
 
 BasicType basicTypeOfCounts(int percents, int bangs, int dollars, bool hasPeriod) {
