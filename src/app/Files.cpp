@@ -27,12 +27,14 @@ bool readFileBytes(const std::string& path, std::string& bytes, std::string& err
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) st = {};
+    if (S_ISDIR(st.st_mode)) {
         ::close(fd);
         error = "Cannot open " + path + ": it is a folder";
         return false;
     }
     bytes.clear();
+    if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);

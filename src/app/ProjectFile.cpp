@@ -27,12 +27,14 @@ int storedBindingCount(const Jobrecord& instance, const ModuleLibrary& library) 
 }
 
 std::string moduleLine(const Jobrecord& instance, const ModuleLibrary& library) {
-    std::string line = std::to_string(instance.category) + "|" + std::to_string(instance.definitionNumber) + "," +
-                       std::to_string(instance.aux1) + "," + std::to_string(instance.aux2) + "," +
-                       encodeNotes(instance.notes) + "|" + instance.name + "|";
+    std::string line;
+    line.reserve(64 + instance.name.size() + instance.notes.size() + 24 * MaxEntries);
+    line.append(std::to_string(instance.category)).append("|").append(std::to_string(instance.definitionNumber));
+    line.append(",").append(std::to_string(instance.aux1)).append(",").append(std::to_string(instance.aux2));
+    line.append(",").append(encodeNotes(instance.notes)).append("|").append(instance.name).append("|");
     const int bindings = storedBindingCount(instance, library);
-    for (int b = 1; b <= bindings; ++b) line += instance.bindings[static_cast<std::size_t>(b)] + "|";
-    line += "$" + hexUpper(instance.ramStart) + "|$" + hexUpper(instance.ramEnd);
+    for (int b = 1; b <= bindings; ++b) line.append(instance.bindings[static_cast<std::size_t>(b)]).append("|");
+    line.append("$").append(hexUpper(instance.ramStart)).append("|$").append(hexUpper(instance.ramEnd));
     return line;
 }
 
