@@ -129,9 +129,11 @@ TZ7set1::TZ7set1(z7::Dialogs& dialogs, std::string programDirectory, QWidget* pa
 }
 
 TZ7set1::~TZ7set1() {
-    // The project outlives the widgets; nothing may call back into them while they go.
     project_.onMarksChanged = nullptr;
     commands_->onProjectChanged = nullptr;
+    // The panels hold references into the core members, which go before the base class deletes its
+    // children: the panels go first.
+    delete takeCentralWidget();
 }
 
 void TZ7set1::buildMenus() {
