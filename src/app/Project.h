@@ -118,7 +118,8 @@ public:
     int instanceCount() const { return static_cast<int>(instances_.size()); }
     Jobrecord& instance(int number) { return instances_.at(static_cast<std::size_t>(number - 1)); }
     const Jobrecord& instance(int number) const { return instances_.at(static_cast<std::size_t>(number - 1)); }
-    // Appends an instance; false (nothing added) when the 1000 slots are full.
+    // Appends an instance; false (nothing added) when the 1000 slots are full: the caller shows
+    // ProjectFullMessage.
     bool appendInstance(const Jobrecord& record);
     void removeInstance(int number);
     void clearInstances() { instances_.clear(); }
@@ -171,6 +172,9 @@ public:
 private:
     std::vector<Jobrecord> instances_;
 };
+
+inline constexpr const char* ProjectFullMessage =
+    "The project already holds 1000 modules; delete one before adding another.";
 
 // The default instance of a new project.
 Jobrecord makeSystemInstance();
