@@ -14,6 +14,13 @@ bool acceptStorableText(const std::string& text, const std::string& fieldName, D
     return false;
 }
 
+bool acceptNotesText(const std::string& text, const std::string& fieldName, Dialogs& dialogs) {
+    if (!acceptStorableText(text, fieldName, dialogs)) return false;
+    if (!containsChar(text, '\\')) return true;
+    dialogs.error(fieldName + " cannot contain the character \"\\\".");
+    return false;
+}
+
 ProjectCommands::ProjectCommands(Project& project, const ModuleLibrary& library, Preferences& preferences,
                                  Dialogs& dialogs)
     : project_(project), library_(library), preferences_(preferences), dialogs_(dialogs) {
@@ -121,7 +128,7 @@ bool ProjectCommands::saveProjectAs() {
 }
 
 bool ProjectCommands::storeNotes(const std::string& text) {
-    if (!acceptStorableText(text, "The project notes", dialogs_)) return false;
+    if (!acceptNotesText(text, "The project notes", dialogs_)) return false;
     project_.projectNotes = text;
     project_.markChanged();
     return true;

@@ -15,6 +15,9 @@ class ModuleLibrary;
 // Texts that the project file keeps between "|" must not contain one: false (after telling the user
 // which field) when text holds a "|".
 bool acceptStorableText(const std::string& text, const std::string& fieldName, Dialogs& dialogs);
+// Notes are stored with every line break written as "\": a "\" typed into them would come back as a
+// line break, so it is refused like "|".
+bool acceptNotesText(const std::string& text, const std::string& fieldName, Dialogs& dialogs);
 
 class ProjectCommands {
 public:

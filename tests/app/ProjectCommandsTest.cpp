@@ -232,6 +232,13 @@ TEST_F(ProjectCommandsTest, NotesAreStoredRejectedAndClearedByNew) {
     EXPECT_EQ(project.projectNotes, "");
 }
 
+TEST_F(ProjectCommandsTest, NotesRefuseTheBackslashThatStandsForALineBreak) {
+    EXPECT_FALSE(commands.storeNotes("files in C:\\Data"));
+    EXPECT_EQ(dialogs.shown, std::vector<std::string> {"error: The project notes cannot contain the character \"\\\"."});
+    EXPECT_EQ(project.projectNotes, "");
+    EXPECT_FALSE(project.needToSave);
+}
+
 TEST(StorableText, BarIsRejectedWithTheFieldName) {
     test::ScriptedDialogs dialogs;
     EXPECT_TRUE(acceptStorableText("TANK.Lvl", "The name", dialogs));
