@@ -130,6 +130,7 @@ void Loader::sendPgm(Project& project, const CompileHook& compile) {
 
 void Loader::startRemote(Project& project, const CompileHook& compile, const PassThroughParameters& parameters) {
     remoteParameters_ = parameters;
+    remoteGroupVisible_ = false;
     remote_ = true;
     sendPgm(project, compile);
 }
@@ -502,6 +503,7 @@ void Loader::closeOsFile() {
 void Loader::terminalClosing() {
     active_ = false;
     remote_ = false;
+    remoteGroupVisible_ = false;
     sequenceTimer_.disable();
     progress_.visible = false;
     closeOsFile();

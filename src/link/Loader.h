@@ -50,6 +50,10 @@ public:
     void sendPgm(Project& project, const CompileHook& compile);
     // "Start" of "Send Program to Remote".
     void startRemote(Project& project, const CompileHook& compile, const PassThroughParameters& parameters);
+    // "PgmToRemote" shows the group "Send Program to Remote"; its Cancel only hides it.
+    void showRemoteGroup() { remoteGroupVisible_ = true; }
+    void hideRemoteGroup() { remoteGroupVisible_ = false; }
+    bool remoteGroupVisible() const { return remoteGroupVisible_; }
     void sendOs();
     void stopPgm();
     // The progress group's Cancel button.
@@ -122,7 +126,8 @@ private:
     PassThroughParameters remoteParameters_;
     LoadProgress progress_;
     bool succeeded_ = false;
-    bool active_ = false;  // from the start until the termination, Cancel or the link's loss
+    bool active_ = false;
+    bool remoteGroupVisible_ = false;  // from the start until the termination, Cancel or the link's loss
 };
 
 }  // namespace z7

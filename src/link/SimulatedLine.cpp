@@ -30,8 +30,11 @@ void SimulatedLine::settle() {
     }
     const std::string out = simulator_.takeOutput(loop_.nowUs());
     if (!out.empty() && pty_.writeMaster(out)) simulatorOut_ += out.size();
-    while (port_.bytesRead() - readBase_ + static_cast<std::uint64_t>(pty_.slaveWaiting()) < simulatorOut_ &&
-           std::chrono::steady_clock::now() < deadline)
+    auto arrived = [&] {
+        const std::uint64_t read = port_.bytesRead() - readBase_;
+        return read >= simulatorOut_ || read + static_cast<std::uint64_t>(pty_.slaveWaiting()) >= simulatorOut_;
+    };
+    while (!arrived() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::microseconds(20));
 }
 

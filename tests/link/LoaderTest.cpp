@@ -79,7 +79,7 @@ TEST(Loader, LostCorruptedNoisyAndSlowRepliesStillGiveAnExactDownload) {
         {"slow replies", {.replyDelayMs = 100}, false},
         {"all at once", {.dropEvery = 5, .badCrcEvery = 7, .noiseBytes = 3, .replyDelayMs = 20}, true},
     };
-    const auto image = bigImage(60);
+    const auto image = bigImage(30);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LinkRig rig(c.faults);
@@ -141,7 +141,9 @@ TEST(Loader, RemoteLoadPassesThroughTheMaster) {
     rig.writeImage(Image);
     PassThroughParameters p{.board = 2, .port = 3, .remoteAddress = 9, .forward1 = 1, .forward2 = 2, .forward3 = 3,
                             .waitSeconds = 4};
+    rig.loader.showRemoteGroup();
     rig.loader.startRemote(rig.project, {}, p);
+    EXPECT_FALSE(rig.loader.remoteGroupVisible());
     ASSERT_TRUE(rig.runSequence());
     EXPECT_TRUE(rig.loader.succeeded());
     EXPECT_EQ(rig.simulator.remote().programLines, Loader::filteredImage(Image));
@@ -153,6 +155,23 @@ TEST(Loader, RemoteLoadPassesThroughTheMaster) {
     rig.line.runForMs(10);
     EXPECT_FALSE(rig.simulator.passingThrough());  // the end frame went out after the sequence
     EXPECT_FALSE(rig.loader.remote());
+}
+
+TEST(Loader, RemoteModeWaitsTheGivenSecondsForEveryReply) {
+    LinkRig rig;
+    rig.writeImage(Image);
+    std::vector<std::int64_t> halts;
+    rig.link.onText = [&](const std::string& text) {
+        rig.log += text;
+        if (text == "Sending command to halt Z3/Z7 program...\r\n") halts.push_back(rig.loop.nowUs());
+    };
+    rig.loader.startRemote(rig.project, {}, {.waitSeconds = 4});
+    ASSERT_TRUE(rig.line.runUntil([&] { return rig.wrote("Local Z3/Z7 is in passthrough mode"); }, 20'000));
+    rig.simulator.faults().silent = true;
+    ASSERT_TRUE(rig.runSequence());
+    ASSERT_EQ(halts.size(), 3u);
+    EXPECT_EQ(halts[1] - halts[0], 4'000'000);
+    EXPECT_EQ(halts[2] - halts[1], 4'000'000);
 }
 
 TEST(Loader, StopSendsCtrlKThreeTimesAndEndsTwoTicksLater) {
