@@ -34,20 +34,22 @@ int findInstanceByListLine(const Project& project, const std::string& line) {
 }
 
 bool estimateBlockSize(const Modul& definition, const Jobrecord& instance, int& bytes, std::string& badInput) {
+    // Sizes are kept within the controller's RAM, so that no sum can overflow.
+    constexpr int MaxCount = static_cast<int>(RamSize / 4);
     bytes = 0;
     const int first = definition.inputsAndConstants() + 1;
     for (int e = first; e < first + definition.outputCount && e <= MaxEntries; ++e) {
         const ModuleEntry& entry = definition.entries[static_cast<std::size_t>(e)];
         if (entry.isArray()) {
             int count;
-            if (!parseInt(instance.bindings[1], count) || count < 0) {
+            if (!parseInt(instance.bindings[1], count) || count < 0 || count > MaxCount) {
                 badInput = definition.entries[1].prompt;
                 return false;
             }
             bytes += 4 * count;
         } else if (entry.databaseLetter() == 'S') {
             int length;
-            if (!parseInt(instance.bindings[2], length) || length < 0) {
+            if (!parseInt(instance.bindings[2], length) || length < 0 || length >= static_cast<int>(RamSize)) {
                 badInput = definition.entries[2].prompt;
                 return false;
             }

@@ -35,7 +35,7 @@ std::string instanceListLine(const Jobrecord& instance, const ModuleLibrary& lib
 int findInstanceByListLine(const Project& project, const std::string& line);
 
 // Size estimate of an instance's block from its bindings; false with the offending input's prompt
-// in badInput when a size binding is not a whole number of at least 0.
+// in badInput when a size binding is not a whole number from 0 up to what the controller RAM holds.
 bool estimateBlockSize(const Modul& definition, const Jobrecord& instance, int& bytes, std::string& badInput);
 
 // Sources that other editors share.

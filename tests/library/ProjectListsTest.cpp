@@ -139,6 +139,10 @@ TEST(ProjectLists, SizeEstimateFollowsArraysAndStrings) {
         {"2.5", "10", false, 0, "Size"},
         {"-3", "10", false, 0, "Size"},
         {"1", "x", false, 0, "Chars"},
+        {"50176", "200703", true, 200704 + 200704 + 4, ""},
+        {"50177", "10", false, 0, "Size"},
+        {"2147483647", "10", false, 0, "Size"},
+        {"1", "200704", false, 0, "Chars"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.size) + "/" + c.chars);
