@@ -164,3 +164,35 @@ TEST_F(RamAssignmentTest, SizeBindingsThatAreNotNumbersStopTheCompile) {
 
 }  // namespace
 }  // namespace z7
+
+namespace z7 {
+namespace {
+
+TEST(ReassignRam, ClearsEveryStoredAssignment) {
+    Project project = test::emptyProject();
+    project.appendInstance(test::makeInstance("A", 5, {"1", "2", "A.Out"}));
+    project.instance(1).ramStart = 0x40F000;
+    project.instance(1).ramEnd = 0x40F003;
+    TelemetryRow header {"Port", "Source", "Dest.", "Word", "Bit", "Name", "Mult", "Type", "Value", "Address"};
+    TelemetryRow row {"1", "Us", "2", "1", "", "Flow.5", "", "Float", "", "140F010"};
+    project.rxRows = {header, row};
+    project.tables = {"~T1|2|3|4|5|6|7|8|$40F100|$40F1FF|", "Float|r1||1|2|r1.TBL", "~T2|a|b|c|d|e|f|g|$0|$0|"};
+    project.basicModules = {"P|PUMP.BAS|I1|sP.M$[8]|$40F200|$40F20B", "Q|Q.BAS|I1", "R|R.BAS|$40F300"};
+    project.ladderRows[0].statusAddress = 0x240F400;
+    project.ladderRows[199].statusAddress = 0x240F404;
+    project.needToCompile = false;
+    test::ScriptedDialogs dialogs;
+    ASSERT_TRUE(ReassignRam(project, dialogs));
+    EXPECT_EQ(project.instance(1).ramStart, 0u);
+    EXPECT_EQ(project.instance(1).ramEnd, 0u);
+    EXPECT_EQ(project.rxRows[0][TlmAddress], "Address");
+    EXPECT_EQ(project.rxRows[1][TlmAddress], "$0");
+    EXPECT_EQ(project.tables, (std::vector<std::string> {"~T1|2|3|4|5|6|7|8|$0|$0|", "Float|r1||1|2|r1.TBL", "~T2|a|b|c|d|e|f|g|$0|$0|"}));
+    EXPECT_EQ(project.basicModules, (std::vector<std::string> {"P|PUMP.BAS|I1|sP.M$[8]|$0|$0", "Q|Q.BAS|I1|$0|$0", "R|R.BAS|$0|$0"}));
+    EXPECT_EQ(project.ladderRows[0].statusAddress, 0u);
+    EXPECT_EQ(project.ladderRows[199].statusAddress, 0u);
+    EXPECT_TRUE(project.needToCompile);
+}
+
+}  // namespace
+}  // namespace z7
