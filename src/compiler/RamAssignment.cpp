@@ -4,6 +4,7 @@
 #include "compiler/SectionEmitters.h"
 #include "compiler/SizeBindings.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace z7 {
@@ -167,7 +168,10 @@ void assignBasicModules(CompileContext& context, int ramPass) {
         if (!shapesOk && ramPass == 1) context.reportError("Size is not a whole number in BASIC module " + cut(moduleName, MaxNameLength));
         std::uint32_t start = ramField < fields.size() ? readHexField(fields[ramField]) : 0;
         const std::uint32_t end = ramField + 1 < fields.size() ? readHexField(fields[ramField + 1]) : 0;
-        if (static_cast<std::uint64_t>(start) + size != static_cast<std::uint64_t>(end) + 1) start = 0;
+        // A module without variables holds the one-byte block that a request of 0 bytes gives;
+        // that block is kept, not allocated anew in every compile.
+        const std::uint32_t held = std::max<std::uint32_t>(size, 1);
+        if (static_cast<std::uint64_t>(start) + held != static_cast<std::uint64_t>(end) + 1) start = 0;
         if (ramPass == 1 && start > 0) ReserveRange(context, start, end);
         if (ramPass != 2) continue;
         if (start == 0) {

@@ -67,6 +67,17 @@ TEST(GoldenImage, MatchesTheCheckedImage) {
         std::string error;
         ASSERT_TRUE(readFileBytes(FixtureDir + g.name + ".img", expected, error)) << error;
         EXPECT_EQ(written, expected) << g.name;
+
+        // Compiling again keeps every stored assignment and gives the same image.
+        const std::vector<std::string> basicLines = project.basicModules;
+        const std::vector<Jobrecord> instances = project.instances();
+        project.needToSave = false;
+        const auto again = test::compile(project, dir.dir(), FixtureDir + "basic/");
+        EXPECT_TRUE(again.result.success);
+        EXPECT_EQ(dir.read(ImageFileName), expected) << g.name;
+        EXPECT_FALSE(project.needToSave) << g.name;
+        EXPECT_EQ(project.basicModules, basicLines);
+        EXPECT_EQ(project.instances(), instances);
     }
 }
 
