@@ -136,8 +136,7 @@ bool TSeComm32::openDevice() {
     return true;
 }
 
-void setLineSettings(void* termiosRecord, const LineSettings& line) {
-    termios& settings = *static_cast<termios*>(termiosRecord);
+void setLineSettings(termios& settings, const LineSettings& line) {
     // Binary mode is the only control flag: no parity check, flow control, modem control or
     // character translation in either direction.
     settings.c_iflag = 0;
@@ -161,7 +160,7 @@ void setLineSettings(void* termiosRecord, const LineSettings& line) {
 void TSeComm32::applyLineSettings() {
     termios settings{};
     if (::tcgetattr(handle_, &settings) != 0) return;  // the OS settings stay
-    setLineSettings(&settings, {baudRate_, dataBits_, parity_, stopBits_});
+    setLineSettings(settings, {baudRate_, dataBits_, parity_, stopBits_});
     ::tcsetattr(handle_, TCSANOW, &settings);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <termios.h>
 
 namespace z7 {
 
@@ -27,8 +28,8 @@ struct LineSettings {
     TStopBits stopBits = TStopBits::sb1;
 };
 // Fills the line settings read from the OS: the given rate and framing, and binary mode as the only
-// control flag. Works on a termios record (declared opaque here to keep termios out of the header).
-void setLineSettings(void* termiosRecord, const LineSettings& settings);
+// control flag; every other field keeps what was read.
+void setLineSettings(termios& record, const LineSettings& settings);
 
 class TSeComm32 {
 public:

@@ -79,7 +79,7 @@ TEST(SerialPort, LineSettingsAreBinaryWithTheChosenFraming) {
         t.c_oflag = OPOST;
         t.c_cflag = CRTSCTS | HUPCL;
         t.c_cc[VSTART] = 0x11;
-        setLineSettings(&t, {TBaudRate::br19200, c.bits, c.parity, c.stop});
+        setLineSettings(t, {TBaudRate::br19200, c.bits, c.parity, c.stop});
         EXPECT_EQ(t.c_cflag & (CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | HUPCL), c.expected);
         EXPECT_EQ(t.c_iflag, 0u);
         EXPECT_EQ(t.c_lflag, 0u);
