@@ -156,7 +156,9 @@ void assignBasicModules(CompileContext& context, int ramPass) {
     Project& project = context.project;
     for (std::string& line : project.basicModules) {
         std::vector<std::string> fields = splitFields(line);
-        const std::string moduleName = fields.empty() ? std::string {} : fields[0];
+        // Without a source file name there is nothing to link; the emission reports it.
+        if (fields.size() < 2) continue;
+        const std::string moduleName = fields[0];
         const std::size_t ramField = firstRamField(fields);
         std::uint32_t size = 0;
         bool shapesOk = true;
@@ -210,7 +212,7 @@ void assignBasicModules(CompileContext& context, int ramPass) {
                 p += fieldSize;
             }
         }
-        if (fields.size() >= 2) context.basicObjects.registerFile(objectFileNameOf(fields[1]));
+        context.basicObjects.registerFile(objectFileNameOf(fields[1]));
     }
 }
 
@@ -223,6 +225,7 @@ void sizeBasicObjects(CompileContext& context) {
             context.reportError("Cannot find " + entry.fileName);
             continue;
         }
+        if (!object->hasSummary) context.reportError("Bad summary line in " + entry.fileName);
         if (object->hasSummary) {
             std::int32_t local = 0;
             std::int32_t code = 0;

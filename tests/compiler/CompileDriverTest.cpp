@@ -198,3 +198,42 @@ TEST_F(DriverTest, BasicModulesWithProblems) {
 
 }  // namespace
 }  // namespace z7
+
+namespace z7 {
+namespace {
+
+TEST(DriverInput, MalformedBasicInputsGiveMessages) {
+    struct Case {
+        std::string object;  // contents of X.Obj
+        std::string line;    // the BASIC module line
+        std::string message;
+    };
+    const std::string head = "#System Data\r\n";
+    const std::vector<Case> cases = {
+        {"", "X|X.BAS|$0|$0", "Bad summary line in X.Obj"},
+        {head + "a|b|c|d|0\r\n#Constants:\r\n#Flash Code:\r\n", "X|X.BAS|$0|$0", "Bad summary line in X.Obj"},
+        {head + "-4|4|0|0|0\r\n#Constants:\r\n#Flash Code:\r\n", "X|X.BAS|$0|$0", "Bad summary line in X.Obj"},
+        {head + "0|999999999|0|0|0\r\n#Constants:\r\n#Flash Code:\r\n", "X|X.BAS|$0|$0", "Bad summary line in X.Obj"},
+        {head + "0|8|0|0|0\r\n#Constants:\r\n#Flash Code:\r\nqz|\r\n", "X|X.BAS|$0|$0", "Bad code item qz in X.Obj"},
+        {head + "0|8|0|0|0\r\n#Constants:\r\n#Flash Code:\r\ntx1|\r\n", "X|X.BAS|$0|$0", "Bad code item tx1 in X.Obj"},
+        {head + "0|8|0|0|0\r\n#Constants:\r\n#Flash Code:\r\ncNowhere|\r\n", "X|X.BAS|$0|$0", "Cannot find Nowhere in X.Obj"},
+        {head + "0|12|0|0|0\r\n#Constants:\r\n#Flash Code:\r\nt1|\r\n", "X|X.BAS|$0|$0", "Code size does not match the code of X.Obj"},
+        {head + "0|4|0|1|0\r\n#Constants:\r\n#Flash Code:\r\n", "X|X.BAS|fA(2,x)|$0|$0", "Size is not a whole number in BASIC module X"},
+        {head + "0|4|0|1|0\r\n#Constants:\r\n#Flash Code:\r\n", "X|X.BAS|sA$[999999]|$0|$0", "Size is not a whole number in BASIC module X"},
+        {head + "0|4|0|1|0\r\n#Constants:\r\n#Flash Code:\r\n", "X|X.BAS|fA(1000,1000,1000)|$0|$0", "Size is not a whole number in BASIC module X"},
+        {head + "0|4|0|0|0\r\n#Constants:\r\n#Flash Code:\r\n", "X", "Cannot find .Obj referenced by X"},
+        {head + "0|4|0|0|0\r\n#Constants:\r\n#Flash Code:\r\n", "X|X.BAS", ""},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        dir.write("X.Obj", c.object);
+        Project project = test::emptyProject();
+        project.basicModules = {c.line};
+        const auto compiled = test::compile(project, dir.dir(), dir.dir());
+        EXPECT_EQ(compiled.result.success, c.message.empty()) << c.line << " / " << c.object;
+        if (!c.message.empty()) EXPECT_TRUE(compiled.context->errors.contains(c.message)) << c.message;
+    }
+}
+
+}  // namespace
+}  // namespace z7
