@@ -4,6 +4,8 @@
 #include "app/ui/CommunicationsPanel.h"
 #include "app/ui/NotesPanel.h"
 #include "app/ui/PreferencesPanel.h"
+#include "compiler/ReassignRam.h"
+#include "compiler/ui/CompilerStatusPanel.h"
 #include "library/ui/DatabaseTabs.h"
 #include "library/ui/LibraryTabs.h"
 #include "library/ui/ProjectModulesPanel.h"
@@ -293,6 +295,7 @@ void TZ7set1::buildPanels() {
             box = notesPanel_;
         } else {
             box = new QGroupBox(caption, background_);
+            if (caption == "Compiler Status") compilerStatus_ = new CompilerStatusPanel(box);
             if (caption == "Terminal:") {
                 auto* remote = new QGroupBox("Send Program to Remote", box);
                 remote->setObjectName("SendProgramToRemote");
@@ -426,7 +429,57 @@ void TZ7set1::saveAsClicked() { commands_->saveProjectAs(); }
 void TZ7set1::setCardsClicked() { showInFront(panel("Select Z7 Cards")); }
 
 void TZ7set1::compileClicked() {
-    // The compile driver runs from here once it is part of the window.
+    if (compilerStatus_->running()) return;
+    collapseLibraryTabs();
+    showInFront(panel("Compiler Status"));
+    setCommandsEnabled(false);
+    const z7::CompileResult result = compilerStatus_->compile(project_, library_, preferences_);
+    setCommandsEnabled(true);
+    setListErrorsEnabled(!result.success && !result.halted);
+    // New RAM assignments went back into the project; its lists and marks show them.
+    rebuildProjectLists();
+    fillDebugGrids();
+    showMemoryUse();
+    showMarks();
+}
+
+void TZ7set1::setCommandsEnabled(bool enabled) {
+    menuBar()->setEnabled(enabled);
+    for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(enabled);
+    libraryTabs_->setEnabled(enabled);
+    databaseTabs_->setEnabled(enabled);
+    for (QGroupBox* box : panelOrder_)
+        if (box != panel("Compiler Status")) box->setEnabled(enabled);
+}
+
+void TZ7set1::fillDebugGrids() {
+    auto setRows = [](QTableWidget* grid, const std::vector<std::vector<std::string>>& rows) {
+        grid->setRowCount(static_cast<int>(rows.size()));
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+            for (int c = 0; c < static_cast<int>(rows[static_cast<std::size_t>(r)].size()) && c < grid->columnCount(); ++c)
+                grid->setItem(r, c, new QTableWidgetItem(toQt(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])));
+    };
+    if (const z7::CompileContext* compiled = compilerStatus_->lastCompile()) {
+        auto symbolRows = [](const z7::SymbolTable& table, bool withBit) {
+            std::vector<std::vector<std::string>> rows;
+            for (const z7::SymbolRow& row : table.rows()) {
+                rows.push_back({row.name, row.value, row.address});
+                if (withBit) rows.back().push_back(row.bit);
+            }
+            return rows;
+        };
+        setRows(databaseTabs_->grid(z7::DatabaseKind::Float), symbolRows(compiled->symbols.floats, false));
+        setRows(databaseTabs_->grid(z7::DatabaseKind::Integer), symbolRows(compiled->symbols.integers, false));
+        setRows(databaseTabs_->grid(z7::DatabaseKind::Status), symbolRows(compiled->symbols.statuses, true));
+        setRows(databaseTabs_->grid(z7::DatabaseKind::String), symbolRows(compiled->symbols.strings, false));
+    }
+    auto telemetryRows = [](const std::vector<z7::TelemetryRow>& rows) {
+        std::vector<std::vector<std::string>> out;
+        for (const z7::TelemetryRow& row : rows) out.emplace_back(row.begin(), row.end());
+        return out;
+    };
+    setRows(databaseTabs_->grid(z7::DatabaseKind::Tx), telemetryRows(project_.txRows));
+    setRows(databaseTabs_->grid(z7::DatabaseKind::Rx), telemetryRows(project_.rxRows));
 }
 
 void TZ7set1::sendPgmClicked() {
@@ -440,10 +493,7 @@ void TZ7set1::watchClicked() { showInFront(panel("Watch Window")); }
 void TZ7set1::listErrorsClicked() { showInFront(panel("Compiler Status")); }
 
 void TZ7set1::reassignClicked() {
-    if (!reassignRam) return;
-    if (!dialogs_.confirm("Confirm OK to reassign project RAM?")) return;
-    reassignRam();
-    project_.markChanged();
+    if (z7::ReassignRam(project_, dialogs_)) showMemoryUse();
 }
 
 void TZ7set1::documentClicked() { showInFront(panel("Documentation Choices")); }
@@ -506,6 +556,12 @@ void TZ7set1::databaseEntryPressed(const QString& name, char kindLetter) {
 }
 
 void TZ7set1::closeEvent(QCloseEvent* event) {
+    if (compilerStatus_->running()) {
+        // The compile is still on the stack below this event: stop it first.
+        compilerStatus_->cancel();
+        event->ignore();
+        return;
+    }
     if (project_.needToSave && !dialogs_.confirm("Project has changed, OK to exit?")) {
         event->ignore();
         return;

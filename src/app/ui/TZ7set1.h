@@ -27,6 +27,7 @@ class QRadioButton;
 class QToolButton;
 class Background;
 class CommunicationsPanel;
+class CompilerStatusPanel;
 class DatabaseTabs;
 class LibraryTabs;
 class NotesPanel;
@@ -73,6 +74,7 @@ public:
     CommunicationsPanel* communicationsPanel() const { return communicationsPanel_; }
     NotesPanel* notesPanel() const { return notesPanel_; }
     VariableSearchPanel* variableSearchPanel() const { return searchPanel_; }
+    CompilerStatusPanel* compilerStatus() const { return compilerStatus_; }
     Background* background() const { return background_; }
     QAction* toolbarAction(const QString& caption) const;
     QToolButton* openProjectButton() const { return openButton_; }
@@ -119,10 +121,6 @@ public slots:
     // The mouse went down on a name in a database list.
     void databaseEntryPressed(const QString& name, char kindLetter);
 
-public:
-    // Set by the compiler work: clears the RAM assignments of the project.
-    std::function<void()> reassignRam;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -137,6 +135,10 @@ private:
     void projectReset();
     void refreshRecentNames();
     void marksChanged();
+    // The Debug view of the databases: the compiled tables of the last compile, the telemetry rows.
+    void fillDebugGrids();
+    // While a compile lets events run, nothing but its Cancel button may change the project.
+    void setCommandsEnabled(bool enabled);
 
     z7::Dialogs& dialogs_;
     std::string programDirectory_;
@@ -156,6 +158,7 @@ private:
     CommunicationsPanel* communicationsPanel_ = nullptr;
     NotesPanel* notesPanel_ = nullptr;
     VariableSearchPanel* searchPanel_ = nullptr;
+    CompilerStatusPanel* compilerStatus_ = nullptr;
     std::map<QString, QGroupBox*> panelsByCaption_;
     std::vector<QGroupBox*> panelOrder_;
     std::map<QString, QAction*> toolbarActions_;
