@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace z7 {
 
@@ -169,12 +170,17 @@ void Loader::send(const std::string& bytes) {
     if (link_.port().PortOpen()) link_.port().SendString(bytes);
 }
 
-int Loader::transferWait() const {
-    if (operation_ == LoaderOperation::SendOs) return TransferWait;
-    return remote_ ? remoteParameters_.waitSeconds * 1000 : TransferWait;
+int Loader::remoteWait() const {
+    // The spin edit has no limits; a wait beyond the timer's range is the longest it can do.
+    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{remoteParameters_.waitSeconds} * 1000, 0, INT32_MAX));
 }
 
-int Loader::commandWait() const { return remote_ ? remoteParameters_.waitSeconds * 1000 : CommandWait; }
+int Loader::transferWait() const {
+    if (operation_ == LoaderOperation::SendOs) return TransferWait;
+    return remote_ ? remoteWait() : TransferWait;
+}
+
+int Loader::commandWait() const { return remote_ ? remoteWait() : CommandWait; }
 
 void Loader::showRepeats() { progress_.repeats = "Repeats=" + std::to_string(totalRepeats_); }
 

@@ -87,6 +87,7 @@ private:
     void start(LoaderOperation operation);
     void send(const std::string& bytes);
     void write(const std::string& line) { link_.writeLine(line); }
+    int remoteWait() const;
     int transferWait() const;
     int commandWait() const;
     void showRepeats();
