@@ -20,6 +20,10 @@ std::uint64_t dimensionValue(const std::string& digits) {
     return value;
 }
 
+std::uint64_t saturatingProduct(std::uint64_t a, std::uint64_t b) {
+    return a != 0 && b > SizeLimit / a ? SizeLimit : a * b;
+}
+
 bool isSectionWord(const std::string& section) {
     return section == "#INPUTS" || section == "#OUTPUTS" || section == "#CODE" || section == "#MODULE";
 }
@@ -90,7 +94,7 @@ void BasicCompiler::GetVariableSize(const std::string& name) {
             stringLength = value;
             lengthSeen = true;
         } else {
-            size = std::min(size * value, SizeLimit);
+            size = saturatingProduct(size, value);
         }
         const char after = charAt(position_);
         if (after == ')' || after == ']') {
@@ -101,9 +105,9 @@ void BasicCompiler::GetVariableSize(const std::string& name) {
         }
     }
     if (name.empty() || name.back() != '$') {
-        size = std::min(size * 4, SizeLimit);
+        size = saturatingProduct(size, 4);
     } else if (lengthSeen) {
-        size = std::min(size * ((stringLength / 4 + 1) * 4), SizeLimit);
+        size = saturatingProduct(size, saturatingProduct(stringLength / 4 + 1, 4));
     } else {
         AddError2("String variable missing dimension");
         return;

@@ -77,6 +77,13 @@ TEST(BasicHeader, DuplicateDefinitionIsStillAdded) {
     EXPECT_EQ(compiler.inputTable().size(), 2u);
 }
 
+TEST(BasicHeader, HugeDimensionsSaturateTheSize) {
+    BasicCompiler compiler;
+    ASSERT_TRUE(compiler.compile(splitLines("#INPUTS\nx:A$(4294967295)[4294967295]\ny:B(99999999999,3)\n#CODE\nEND")));
+    EXPECT_EQ(compiler.inputTable()[0].size, 4294967295u);
+    EXPECT_EQ(compiler.inputTable()[1].size, 4294967295u);
+}
+
 TEST(BasicHeader, LastLineIsAlwaysCode) {
     // Without a "#CODE" line only the last line is compiled, as code.
     const auto compiled = compileBasic("#OUTPUTS\nResult:Y%\nY%=7");
