@@ -82,14 +82,12 @@ std::string speechCellName(const std::string& cell) {
 
 void speechUses(const Project& project, const UseSink& use) {
     for (const SpeechReportSetup& report : speechReportsOf(project.speechReports)) {
-        const std::string head = "     Speech Report " + report.name;
-        use(report.reportTrigger, head + "...Report trigger");
-        use(report.stopTrigger, head + "...Report stop trigger");
-        use(report.lineTrigger, head + "...Line trigger");
-        use(report.lineSelect, head + "...Line select");
-        use(report.scanTrigger, head + "...Scan trigger");
+        const std::string head = "     Speech Report " + report.header.name;
+        static const char* const roles[] = {"...Report trigger", "...Report stop trigger", "...Line trigger", "...Line select",
+                                            "...Scan trigger"};
+        for (std::size_t v = 0; v < report.header.variables.size(); ++v) use(report.header.variables[v], head + roles[v]);
         // Every cell of a line, the line enable and all 14 phrase cells.
-        for (const auto& cells : report.lines)
+        for (const SpeechLine& cells : report.lines)
             for (const std::string& cell : cells)
                 if (cell.size() > 4) use(speechCellName(cell), head + "...Variable in cell");
     }

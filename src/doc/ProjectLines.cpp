@@ -6,14 +6,6 @@
 
 namespace z7 {
 
-namespace {
-
-std::string fieldOr(const std::vector<std::string>& fields, std::size_t index) {
-    return index < fields.size() ? fields[index] : std::string();
-}
-
-}  // namespace
-
 std::vector<DisplayPage> indexedDisplays(const std::vector<std::string>& displayLines) {
     std::vector<DisplayPage> pages;
     for (const auto& [key, at] : indexDisplays(displayLines)) {
@@ -52,15 +44,8 @@ std::vector<TableSetup> tablesOf(const std::vector<std::string>& tableLines) {
 std::vector<SpeechReportSetup> speechReportsOf(const std::vector<std::string>& reportLines) {
     std::vector<SpeechReportSetup> reports;
     for (const std::string& line : reportLines) {
-        if (line.size() >= 2 && line[0] == '~') {
-            const std::vector<std::string> fields = splitFields(std::string_view(line).substr(1));
-            reports.push_back({fieldOr(fields, 0), fieldOr(fields, 1), fieldOr(fields, 2), fieldOr(fields, 3),
-                               fieldOr(fields, 4), fieldOr(fields, 5), fieldOr(fields, 6), {}});
-        } else if (!reports.empty() && !line.empty()) {
-            std::vector<std::string> cells = splitFields(line);
-            cells.resize(SpeechLineCells);
-            reports.back().lines.push_back(std::move(cells));
-        }
+        if (isSpeechHeader(line)) reports.push_back({parseSpeechHeader(line), {}});
+        else if (!reports.empty() && !line.empty()) reports.back().lines.push_back(parseSpeechLine(line));
     }
     return reports;
 }

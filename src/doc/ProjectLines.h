@@ -2,6 +2,7 @@
 // Readings of the project's text-line lists (displays, tables, speech reports, BASIC modules) as the
 // documentation and the cross reference need them.
 #include "app/Project.h"
+#include "compiler/SpeechReports.h"
 #include "compiler/TableList.h"
 #include "editors/DisplayList.h"
 
@@ -33,16 +34,9 @@ constexpr int MaxTableColumns = 1000;
 std::vector<TableSetup> tablesOf(const std::vector<std::string>& tableLines);
 
 struct SpeechReportSetup {
-    std::string name;
-    std::string reportTrigger;
-    std::string stopTrigger;
-    std::string lineTrigger;
-    std::string lineSelect;
-    std::string scanTrigger;
-    std::string board;
-    std::vector<std::vector<std::string>> lines;  // line enable and the 14 phrase cells
+    SpeechHeader header;
+    std::vector<SpeechLine> lines;
 };
-constexpr int SpeechLineCells = 15;
 
 std::vector<SpeechReportSetup> speechReportsOf(const std::vector<std::string>& reportLines);
 

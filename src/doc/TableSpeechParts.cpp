@@ -61,11 +61,12 @@ void appendSpeechPart(DocumentContext& doc) {
     for (const SpeechReportSetup& report : speechReportsOf(project.speechReports)) {
         if (!first) doc.output.insert(doc.output.end(), {" ", " "});
         first = false;
-        doc.output.push_back("RPT NAME=" + report.name + ", RPT Trig=" + report.reportTrigger + ", RPT STOP=" + report.stopTrigger +
-                             ", LINE Trig=" + report.lineTrigger + ", LINE SEL=" + report.lineSelect +
-                             ", SCAN Trig=" + report.scanTrigger + ", BOARD=" + report.board);
+        const SpeechHeader& header = report.header;
+        doc.output.push_back("RPT NAME=" + header.name + ", RPT Trig=" + header.variables[0] + ", RPT STOP=" + header.variables[1] +
+                             ", LINE Trig=" + header.variables[2] + ", LINE SEL=" + header.variables[3] +
+                             ", SCAN Trig=" + header.variables[4] + ", BOARD=" + std::to_string(header.board));
         int number = 0;
-        for (const auto& cells : report.lines) {
+        for (const SpeechLine& cells : report.lines) {
             std::string line = std::to_string(++number) + " ";
             // Every filled cell is shown, the last phrase of a full line included.
             for (const std::string& cell : cells)
