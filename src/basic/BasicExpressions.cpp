@@ -2,6 +2,7 @@
 // right one, moves it aside, restores the left one and combines the two.
 #include "basic/BasicCompiler.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace z7 {
@@ -35,6 +36,11 @@ const FunctionInfo* findFunction(std::string_view name) {
     for (const FunctionInfo& f : functions)
         if (f.name == name) return &f;
     return nullptr;
+}
+
+bool isNumber(std::string_view text) {
+    const auto periods = std::count(text.begin(), text.end(), '.');
+    return periods <= 1 && text.size() > static_cast<std::size_t>(periods);
 }
 
 bool isRelational(const std::string& t) {
@@ -172,6 +178,11 @@ BasicType BasicCompiler::Factor() {
         // "|" separates the items of an object file line, so such a text cannot be stored.
         if (type == BasicString && field_.text.find('|') != std::string::npos) {
             AddError2("String constant cannot contain the character |");
+            return type;
+        }
+        // The lexer takes any run of digits and periods; only a real number may reach the object file.
+        if (type != BasicString && !isNumber(field_.text)) {
+            AddError2("Invalid number..." + field_.text);
             return type;
         }
         if (pass_ == 2) AddFieldToConstantList();

@@ -37,6 +37,7 @@ TEST(BasicExpressions, CodeItems) {
         {"X", "A=I%", "t2|i0|t9|t52|i3|t89|t11|t90|t3|t62|t1|i7|t22|"},
         {"X", "A/B", "t2|i0|t9|t2|i1|t10|t11|t18|t1|i7|t22|"},
         {"X", "-A", "t2|i0|t13|t1|i7|t22|"},
+        {"X", ".5+5.", "t20|c.5|t9|t20|c5.|t10|t11|t14|t1|i7|t22|"},
         {"N%", "-I%", "t52|i3|t44|t40|i7|t22|"},
         {"X", "NOT A", "t2|i0|t21|t1|i7|t22|"},
         {"N%", "NOT I%", "t52|i3|t53|t40|i7|t22|"},
@@ -81,6 +82,8 @@ TEST(BasicExpressions, Errors) {
         {"X", "SQR 2", "Missing parenthesis"},
         {"X", "ABS(A", "Missing parenthesis"},
         {"X", "A.B+1", "Error in variable name...A.B"},
+        {"X", "1.2.3", "Invalid number...1.2.3"},
+        {"X", "A+.", "Invalid number...."},
     };
     for (const auto& c : cases) {
         const auto compiled = compileBasic(withHeader(c.target, c.expression) + "\nEND");
