@@ -231,7 +231,9 @@ TEST(DriverInput, MalformedBasicInputsGiveMessages) {
         project.basicModules = {c.line};
         const auto compiled = test::compile(project, dir.dir(), dir.dir());
         EXPECT_EQ(compiled.result.success, c.message.empty()) << c.line << " / " << c.object;
-        if (!c.message.empty()) EXPECT_TRUE(compiled.context->errors.contains(c.message)) << c.message;
+        if (!c.message.empty()) {
+            EXPECT_TRUE(compiled.context->errors.contains(c.message)) << c.message;
+        }
     }
 }
 

@@ -1,4 +1,6 @@
+#include "compiler/BasicObjectTable.h"
 #include "compiler/CompileErrorList.h"
+#include "compiler/ModuleAddressList.h"
 #include "compiler/SymbolTables.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +86,23 @@ TEST(CompileErrorList, SortedIgnoringCaseWithDuplicates) {
     for (const char* m : {"b two", "Cannot find x in A", "a one", "B one", "Cannot find x in A", "_under", "Zed"}) list.add(m);
     EXPECT_EQ(list.messages(),
               (std::vector<std::string> {"_under", "a one", "B one", "b two", "Cannot find x in A", "Cannot find x in A", "Zed"}));
+}
+
+TEST(SideTables, ModuleAddressesAndObjectFiles) {
+    ModuleAddressList modules;
+    modules.append("Tgt", 0x40100);
+    modules.append("Tgt", 0x40200);
+    modules.append(std::string(45, 'n'), 0x40300);
+    EXPECT_EQ(modules.lookup("Tgt.Out"), "40100");
+    EXPECT_EQ(modules.lookup("Tgt"), "40100");
+    EXPECT_EQ(modules.lookup("Tg.t"), "");
+    EXPECT_EQ(modules.lookup(std::string(40, 'n') + ".x"), "40300");
+
+    BasicObjectTable objects;
+    for (int i = 0; i < 101; ++i) objects.registerFile("F" + std::to_string(i % 101) + ".Obj");
+    EXPECT_EQ(objects.entries().size(), 100u);
+    EXPECT_EQ(objects.registerFile("F5.Obj"), 5);
+    EXPECT_EQ(objects.find("F100.Obj"), -1);
 }
 
 }  // namespace
