@@ -1,6 +1,7 @@
 #include "compiler/ConstantEmission.h"
 
 #include "app/Text.h"
+#include "compiler/SizeBindings.h"
 
 namespace z7 {
 
@@ -10,7 +11,7 @@ void EmitConstants(CompileContext& context, CompiledImage* image) {
         for (ConstantEntry& entry : context.symbols.constants.column(kind)) {
             entry.address = hexUpper(context.FlashPointer | typeBits);
             if (kind == ConstantKind::String) {
-                context.FlashPointer += static_cast<std::uint32_t>((entry.text.size() / 4 + 1) * 4);
+                context.FlashPointer += stringElementSize(static_cast<std::int32_t>(entry.text.size()));
                 line.field("'" + entry.text);
             } else {
                 context.FlashPointer += 4;
