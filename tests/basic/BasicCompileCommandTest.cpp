@@ -157,7 +157,12 @@ TEST(BasicCompileCommand, ShippedSourcesCompileCleanly) {
         ASSERT_TRUE(readTextLines(file, source, error)) << error;
         BasicCompiler compiler;
         const auto result = compileBasicText(compiler, source);
-        EXPECT_TRUE(result.errors.empty()) << file << ":" << result.errors[0].line + 1 << ": "
+        ASSERT_TRUE(result.errors.empty()) << file << ":" << result.errors[0].line + 1 << ": "
                                            << result.errors[0].message;
+        // A shipped object file must be the one the source compiles to.
+        std::string shipped;
+        if (readFileBytes(basicObjectFileName(file), shipped, error)) {
+            EXPECT_EQ(shipped, joinLines(result.objectLines)) << file;
+        }
     }
 }
