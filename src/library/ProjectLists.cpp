@@ -2,6 +2,9 @@
 
 #include "app/Text.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace z7 {
 
 static void addName(ProjectLists& lists, DatabaseKind kind, std::string name) {
@@ -78,7 +81,8 @@ void addTableNames(const std::vector<std::string>& tableLines, ProjectLists& lis
         }
         if (line.size() < 2 || valueFields <= 0) continue;
         const std::string type = fieldAt(line, 1);
-        const std::string output = fieldAt(line, valueFields + 4);
+        // A damaged count near the int limit must not overflow: no line has that many fields anyway.
+        const std::string output = fieldAt(line, std::min(valueFields, std::numeric_limits<int>::max() - 4) + 4);
         if (output.size() <= 4) continue;
         if (type == "Integer") addName(lists, DatabaseKind::Integer, output);
         else if (type == "Float") addName(lists, DatabaseKind::Float, output);

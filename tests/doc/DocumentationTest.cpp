@@ -170,3 +170,25 @@ TEST_F(Documentation, NameWithABarDoesNotStopTheDocument) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Documentation, DamagedListsAreDocumentedAsFarAsTheyRead) {
+    Project project = namesProject();
+    project.displays = {"", "~", "~|", "text before any header|A.B", "~D|x|y|z|", "~E|0|0|9|T", "|", "@@|" + std::string(50, 'N')};
+    project.tables = {"", "~", "row before any header|x", "~T|||", "~U|S|||2|-5|20|", "Integer", "~V|S|||1|2147483647|20|", "Float|R|"};
+    project.speechReports = {"line before any header", "~", "~R", "|", "99999999999|x;|", "~S|a|b|c|d|e|f|g|h"};
+    project.basicModules = {"", "|", "B", "B|F.BAS|I", "B|F.BAS|$0|I.After"};
+    project.txRows = {TelemetryRow {}, TelemetryRow {}};
+    project.rxRows = {TelemetryRow {"x", "", "", "1"}, TelemetryRow {}};
+    project.ladderRows[199].kinds = {10, 99, -1, 3, 4, 5, 6, 9};
+    project.cardCage.cages[8] = {0, -1, 99, 13, 17, 12, 14, 16, 2};
+    settings.choices = DocumentationChoices::all();
+    const Lines lines = build(project);
+    EXPECT_EQ(lines.back(), "     PC...Pump control...Run command");  // the use of X.Coil, the last name
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "DISPLAY NAME=E  Port=0  DSP#=0  Font=1X  Trigger=T"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  8   " + std::string(24, ' ') + "AI4/AO1 LOOP    COMBO   AI 4/16 Sleep   "),
+              lines.end());
+}
+
+}  // namespace
