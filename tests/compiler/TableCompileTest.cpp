@@ -119,6 +119,19 @@ TEST_F(TableCompileTest, SelectorAndCellMessages) {
                                       }));
 }
 
+TEST_F(TableCompileTest, UnknownRowTypesAreLaidOutAsIntegers) {
+    project.tables = {"~T1|Sel|||2|1|20|0|$0|$0|", "Word|A|||A.TBL|", "Status|B|||B.TBL|"};
+    ctx->symbols.addInteger("Sel", 0x40F300);
+    assignRam();
+    EXPECT_EQ(LookupAddress(*ctx, "A.TBL"), "40F000");
+    EXPECT_EQ(project.tables[0], "~T1|Sel|||2|1|20|0|$40F008|$40F017|");
+    placeConstants();
+    const auto lines = emit(0x40800);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "40830|2335|40848||40F008|40F000|40100|\\");
+    EXPECT_EQ(lines[2], "40848|2335|40860||240F00C|240F004|40110|\\");
+}
+
 TEST_F(TableCompileTest, TwoLineListEmitsAndAssignsNothing) {
     project.tables = {"~T1|Sel|||1|1|20|0|$0|$0|", "Integer|A||1|A.TBL|"};
     assignRam();
