@@ -2,6 +2,8 @@
 
 #include "support/TempDir.h"
 
+#include <random>
+
 namespace z7 {
 namespace {
 
@@ -234,6 +236,35 @@ TEST(DriverInput, MalformedBasicInputsGiveMessages) {
         if (!c.message.empty()) {
             EXPECT_TRUE(compiled.context->errors.contains(c.message)) << c.message;
         }
+    }
+}
+
+}  // namespace
+}  // namespace z7
+
+namespace z7 {
+namespace {
+
+// Random bindings and card codes: every compile ends with a result, and a successful one never
+// writes a line the controller could not take.
+TEST(DriverInput, RandomProjectsCompileWithoutHarm) {
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces = {"", "1", "-", "9", "x", "2.5", "A.Out", "B.Out", "@", "$", "12", "99999", "0", "|"};
+    const std::vector<int> modules = {1, 2, 4, 5, 7, 8, 9, 18, 19, 31, 60, 61, 125, 168, 170, 200};
+    test::TempDir dir;
+    for (int round = 0; round < 60; ++round) {
+        Project project = test::emptyProject();
+        project.cardCage.unitType = random() % 2 ? CardCage::UnitType::ZEX3 : CardCage::UnitType::ZEX7;
+        for (int s = 0; s < 4; ++s) project.cardCage.cages[random() % 9][random() % 9] = static_cast<int>(random() % 300) - 20;
+        const int count = static_cast<int>(random() % 12);
+        for (int n = 0; n < count; ++n) {
+            std::vector<std::string> bindings;
+            for (int b = 0; b < 40; ++b) bindings.push_back(pieces[random() % pieces.size()] + pieces[random() % pieces.size()]);
+            project.appendInstance(test::makeInstance(n % 2 ? "A" : "B", modules[random() % modules.size()], bindings));
+        }
+        const auto c = test::compile(project, dir.dir());
+        if (!c.result.success) continue;
+        for (const std::string& line : c.lines()) EXPECT_LE(line.size(), 248u);
     }
 }
 
