@@ -5,7 +5,8 @@ namespace z7 {
 
 BasicCompiler::BasicCompiler() { InitTokenList(); }
 
-void BasicCompiler::InitTokenList() { tokens_ = basicTokenList(); }
+// The table is shared by every compiler; this builds it before the first compile needs it.
+void BasicCompiler::InitTokenList() { findBasicToken("EOL"); }
 
 void BasicCompiler::resetTables() {
     inputs_.clear();

@@ -119,8 +119,6 @@ private:
     bool takeArgument(BasicType& type);
     bool convertCount(BasicType type, const std::string& name);
 
-    std::vector<std::string> tokens_;
-
     const std::vector<std::string>* source_ = nullptr;
     std::string_view line_;  // into the source lines, or the end sentinel
     int position_ = 1;
