@@ -72,11 +72,13 @@ void DisplayEditor::dropOnSlot(int y, const std::string& name) {
     if (y < 0 || slot >= DisplaySlots) return;
     slots_[static_cast<std::size_t>(caretLine_)][static_cast<std::size_t>(slot)] = cut(name, MaxSlotNameLength);
     project_.markChanged();
+    changed_ = true;
 }
 
 void DisplayEditor::dropOnTrigger(const std::string& name) {
     header_.trigger = name;
     project_.markChanged();
+    changed_ = true;
 }
 
 void DisplayEditor::setFont(int font) {

@@ -88,12 +88,16 @@ TEST_F(DisplayEditorTest, MessagesForNamesSelectionDeleteAndCancel) {
     editor.deleteDisplay("A1");
     EXPECT_EQ(project.displays, (std::vector<std::string> {"~B1|0|2|0||", "y|1|2|3|4|5|6|7|8|9|10"}));
 
-    editor.editDisplay("B1");
-    editor.setFont(1);
-    dialogs.confirmAnswers = {false};
-    EXPECT_FALSE(editor.cancel());
-    EXPECT_TRUE(editor.cancel());
-    EXPECT_FALSE(editor.visible());
+    for (int edit = 0; edit < 3; ++edit) {
+        editor.editDisplay("B1");
+        if (edit == 0) editor.setFont(1);
+        if (edit == 1) editor.dropOnSlot(0, "V.Out");
+        if (edit == 2) editor.dropOnTrigger("T.Trig");
+        dialogs.confirmAnswers = {false};
+        EXPECT_FALSE(editor.cancel()) << edit;
+        EXPECT_TRUE(editor.cancel());
+        EXPECT_FALSE(editor.visible());
+    }
 }
 
 TEST_F(DisplayEditorTest, IndexByPortAndNumber) {
