@@ -58,31 +58,40 @@ bool readTextLines(const std::string& path, std::vector<std::string>& lines, std
     return true;
 }
 
-bool writeFileAtomic(const std::string& path, std::string_view bytes, std::string& error) {
+static bool writeAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes a temporary file beside path with fill, flushes it and renames it over path.
+template <typename Fill>
+static bool replaceFile(const std::string& path, std::string& error, Fill fill) {
     std::string temp = directoryOf(path) + "." + fileNameOf(path) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         error = systemError("Cannot write", path);
         return false;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = systemError("Cannot write", path);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
+    if (!fill(fd)) {
+        error = systemError("Cannot write", path);
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
     }
     // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat st {};
     mode_t mode = 0644;
     if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
     ::fchmod(fd, mode);
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = ::fdatasync(fd) == 0;
     const bool closed = ::close(fd) == 0;  // closed whether or not the flush worked
     if (!synced || !closed) {
         error = systemError("Cannot write", path);
@@ -97,9 +106,31 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes, std::strin
     return true;
 }
 
+bool writeFileAtomic(const std::string& path, std::string_view bytes, std::string& error) {
+    return replaceFile(path, error, [&](int fd) { return writeAll(fd, bytes); });
+}
+
 bool writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines, std::string& error,
                       std::string_view lineEnd) {
-    return writeFileAtomic(path, joinLines(lines, lineEnd), error);
+    // Through a small buffer: a large project never needs a second copy of its whole text.
+    return replaceFile(path, error, [&](int fd) {
+        constexpr std::size_t BufferSize = 1 << 16;
+        std::string buffer;
+        buffer.reserve(BufferSize);
+        for (const std::string& line : lines) {
+            if (buffer.size() + line.size() + lineEnd.size() > BufferSize) {
+                if (!writeAll(fd, buffer)) return false;
+                buffer.clear();
+            }
+            if (line.size() + lineEnd.size() > BufferSize) {
+                if (!writeAll(fd, line) || !writeAll(fd, lineEnd)) return false;
+                continue;
+            }
+            buffer += line;
+            buffer += lineEnd;
+        }
+        return writeAll(fd, buffer);
+    });
 }
 
 static std::size_t lastSeparator(std::string_view path) { return path.find_last_of("/\\"); }

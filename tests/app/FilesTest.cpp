@@ -31,6 +31,21 @@ TEST(Files, AtomicWriteReplacesTheWholeFileAndKeepsItsMode) {
     EXPECT_EQ(entriesIn(dir.dir()), 1);
 }
 
+TEST(Files, LinesOfAnySizeAreWrittenInOrder) {
+    test::TempDir dir;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) lines.push_back("line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 50), '.'));
+    lines.insert(lines.begin() + 1000, std::string(200000, 'L'));  // longer than any write buffer
+    lines.push_back("");
+    std::string error;
+    ASSERT_TRUE(writeLinesAtomic(dir.file("big.txt"), lines, error)) << error;
+    EXPECT_EQ(dir.read("big.txt"), joinLines(lines));
+    ASSERT_TRUE(writeLinesAtomic(dir.file("lf.txt"), {"a", "b"}, error, "\n"));
+    EXPECT_EQ(dir.read("lf.txt"), "a\nb\n");
+    ASSERT_TRUE(writeLinesAtomic(dir.file("none.txt"), {}, error));
+    EXPECT_EQ(dir.read("none.txt"), "");
+}
+
 TEST(Files, FailedWritesNameTheFileAndLeaveNothingBehind) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.file("folder"));
