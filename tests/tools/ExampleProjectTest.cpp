@@ -160,6 +160,18 @@ TEST(ExampleProjectCommandLine, ResaveRoundTripsTheFile) {
     EXPECT_EQ(original, resaved);
 }
 
+TEST(ExampleProjectCommandLine, ResavingWithoutTheLibraryKeepsEveryValue) {
+    test::TempDir dir;
+    const Outcome run = z7c("project " + Example + " --system " + dir.file("nowhere/") + " --resave " + dir.file("OUT.zxn"), dir);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find(dir.file("nowhere/") + "Z7MODDEF.TXT"), std::string::npos) << run.err;
+    std::vector<std::string> original = splitLines(readAll(Example));
+    std::vector<std::string> resaved = splitLines(dir.read("OUT.zxn"));
+    ASSERT_EQ(original.size(), resaved.size());
+    original[0] = resaved[0] = "";
+    EXPECT_EQ(original, resaved);
+}
+
 TEST(ExampleProjectCommandLine, AFileThatIsNoProjectIsRefused) {
     test::TempDir dir;
     dir.write("x.zxn", "hello\r\n");
