@@ -90,6 +90,17 @@ TEST(ProjectLists, TelemetryLadderTablesSpeechAndBasicAddNames) {
     EXPECT_EQ(lists.basicModuleLines, std::vector<std::string> {"B1...P.BAS"});
 }
 
+TEST(ProjectLists, DamagedTableCountsListNothing) {
+    const ModuleLibrary library = listsLibrary();
+    Project project;
+    for (const char* count : {"2147483647", "-5", "x"}) {
+        project.tables = {std::string("~T|R|W|T|1|") + count + "|4|$0|$0|", "Float|A|W|1|A.TBL", "Float|B|W|1|B.TBL"};
+        const ProjectLists lists = rebuildProjectLists(project, library);
+        EXPECT_TRUE(names(lists, DatabaseKind::Float).empty()) << count;
+        EXPECT_EQ(lists.tableNames, std::vector<std::string> {"T"});
+    }
+}
+
 TEST(ProjectLists, ShortTableAndSpeechListsAddNoNames) {
     const ModuleLibrary library = listsLibrary();
     Project project;
