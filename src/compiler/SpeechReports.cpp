@@ -1,6 +1,7 @@
 #include "compiler/SpeechReports.h"
 
 #include "app/Text.h"
+#include "compiler/HeaderBlocks.h"
 
 #include <cctype>
 
@@ -50,14 +51,9 @@ std::string speechFormat(const std::string& cell) {
 }
 
 bool removeSpeechReport(std::vector<std::string>& lines, const std::string& name) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!isSpeechHeader(lines[i]) || parseSpeechHeader(lines[i]).name != name) continue;
-        std::size_t end = i + 1;
-        while (end < lines.size() && !(lines[end].size() > 2 && lines[end][0] == '~')) ++end;
-        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.begin() + static_cast<std::ptrdiff_t>(end));
-        return true;
-    }
-    return false;
+    return removeHeaderBlock(lines, [&](const std::string& line) {
+        return isSpeechHeader(line) && parseSpeechHeader(line).name == name;
+    });
 }
 
 }  // namespace z7

@@ -1,6 +1,7 @@
 #include "compiler/TableList.h"
 
 #include "app/Text.h"
+#include "compiler/HeaderBlocks.h"
 
 #include <algorithm>
 
@@ -53,14 +54,9 @@ std::string tableRowLine(const TableRow& row) {
 
 bool removeTable(std::vector<std::string>& lines, const std::string& name) {
     if (lines.size() < 2) return false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!isTableHeader(lines[i]) || parseTableHeader(lines[i]).name != name) continue;
-        std::size_t end = i + 1;
-        while (end < lines.size() && !(lines[end].size() > 2 && lines[end][0] == '~')) ++end;
-        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.begin() + static_cast<std::ptrdiff_t>(end));
-        return true;
-    }
-    return false;
+    return removeHeaderBlock(lines, [&](const std::string& line) {
+        return isTableHeader(line) && parseTableHeader(line).name == name;
+    });
 }
 
 }  // namespace z7

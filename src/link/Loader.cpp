@@ -371,21 +371,7 @@ void Loader::programTransfer() {
         send(pending_);
         sequenceTimer_.setInterval(transferWait());
     } else if (step_ == 24) {
-        if (resendRule(transferWait(), false)) return;
-        if (!pending_.empty()) {
-            step_ = StepFinished;
-            link_.setComMode(ComMode::Ascii);
-            sequenceTimer_.setInterval(1);
-            return;
-        }
-        reply_.clear();
-        repeat_ = 0;
-        pending_ = commandFrame(RestartProgram);
-        write("Program load successful.");
-        write("Restarting Z7 program...");
-        succeeded_ = true;
-        send(pending_);
-        sequenceTimer_.setInterval(transferWait());
+        restartAfterLoad(transferWait(), RestartProgram, "Program load successful.", "Restarting Z7 program...");
     }
 }
 
@@ -469,22 +455,28 @@ void Loader::osTransfer() {
         send(pending_);
         sequenceTimer_.setInterval(TransferWait);
     } else if (step_ == 24) {
-        if (resendRule(TransferWait, false)) return;
-        if (!pending_.empty()) {
-            step_ = StepFinished;
-            link_.setComMode(ComMode::Ascii);
-            sequenceTimer_.setInterval(1);
-            return;
-        }
-        reply_.clear();
-        repeat_ = 0;
-        pending_ = commandFrame(RestartOs);
-        write("OS load successful.");
-        write("Restarting Z7 OS...");
-        succeeded_ = true;
-        send(pending_);
-        sequenceTimer_.setInterval(TransferWait);
+        restartAfterLoad(TransferWait, RestartOs, "OS load successful.", "Restarting Z7 OS...");
     }
+}
+
+// The last step of both downloads: report success, send the restart and, once it has gone out,
+// hand the line back to the terminal.
+void Loader::restartAfterLoad(int wait, char restartCommand, const char* successText, const char* restartingText) {
+    if (resendRule(wait, false)) return;
+    if (!pending_.empty()) {
+        step_ = StepFinished;
+        link_.setComMode(ComMode::Ascii);
+        sequenceTimer_.setInterval(1);
+        return;
+    }
+    reply_.clear();
+    repeat_ = 0;
+    pending_ = commandFrame(restartCommand);
+    write(successText);
+    write(restartingText);
+    succeeded_ = true;
+    send(pending_);
+    sequenceTimer_.setInterval(wait);
 }
 
 void Loader::terminate() {

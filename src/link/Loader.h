@@ -101,6 +101,7 @@ private:
     void eraseSectors();
     void programTransfer();
     void osTransfer();
+    void restartAfterLoad(int wait, char restartCommand, const char* successText, const char* restartingText);
     void terminate();
     void closeOsFile();
 

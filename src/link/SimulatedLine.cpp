@@ -63,6 +63,12 @@ bool SimulatedLine::runUntil(const std::function<bool()>& done, std::int64_t max
     return true;
 }
 
+bool SimulatedLine::sendFromController(const std::string& bytes) {
+    if (!pty_.writeMaster(bytes)) return false;
+    simulatorOut_ += bytes.size();
+    return true;
+}
+
 void SimulatedLine::hangUp() {
     hungUp_ = true;
     pty_.hangUp();

@@ -23,6 +23,9 @@ public:
     void runForMs(std::int64_t ms) { runUntil(loop_.nowUs() + ms * 1000); }
     // Runs until done() holds or maxMs of virtual time have passed; true when done() held.
     bool runUntil(const std::function<bool()>& done, std::int64_t maxMs);
+    // Bytes the controller sends besides the simulator's own replies (noise, hand-made answers);
+    // like the replies they are waited for until the port can read them.
+    bool sendFromController(const std::string& bytes);
     // The simulator goes away: the device hangs up.
     void hangUp();
     // Exchanges the bytes in flight at the current time.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace z7 {
 namespace {
 
@@ -10,7 +13,7 @@ using test::LinkRig;
 // The controller sends bytes in chunks; each chunk is read by its own receive ticks.
 void receive(LinkRig& rig, const std::vector<std::string>& chunks) {
     for (const std::string& chunk : chunks) {
-        ASSERT_TRUE(rig.line.pty().writeMaster(chunk));
+        ASSERT_TRUE(rig.line.sendFromController(chunk));
         rig.line.runForMs(2);
     }
 }
@@ -85,7 +88,11 @@ TEST(Link, OpenLinkAppliesTheSettingsAndDiscardsWaitingBytes) {
     LinkRig rig;
     rig.link.setSettings({.port = 1, .baudRate = 5, .parity = 0, .wordLength = 3});
     ASSERT_TRUE(rig.line.pty().writeMaster("old bytes"));
-    rig.line.runForMs(1);
+    // The kernel hands the bytes on asynchronously: they must be waiting before the port opens.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (rig.line.pty().slaveWaiting() < 9 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    ASSERT_EQ(rig.line.pty().slaveWaiting(), 9);
     ASSERT_TRUE(rig.link.OpenLink());
     EXPECT_EQ(rig.port.Port(), 2);
     EXPECT_EQ(rig.port.BaudRate(), TBaudRate::br19200);  // "19,200"

@@ -77,7 +77,7 @@ TEST_F(Watch, RepliesFillTheValuesOfSlotsWithVariables) {
 TEST_F(Watch, ReplyParsing) {
     rig.watch.drop(3, false, "Tank.Level");
     auto deliver = [&](const std::string& bytes) {
-        ASSERT_TRUE(rig.line.pty().writeMaster(bytes));
+        ASSERT_TRUE(rig.line.sendFromController(bytes));
         rig.line.runForMs(2);
     };
     std::string fields = "?";

@@ -14,7 +14,7 @@ struct Command {
 };
 
 const Command commands[] = {
-    {"project", z7c::runProject, "project FILE.zxn [--resave OUT.zxn]   summary of a project; --resave writes it back"},
+    {"project", z7c::runProject, "project FILE.zxn [--resave OUT.zxn] [--system DIR]\n                                        summary of a project; --resave writes it back"},
     {"basic", z7c::runBasic, "basic FILE.BAS...                     compile BASIC sources into their object files"},
     {"compile", z7c::runCompile, "compile PROJECT.zxn [options]         compile a project into its image"},
     {"doc", z7c::runDoc, "doc PROJECT.zxn [options]             write the project documentation"},
