@@ -129,7 +129,7 @@ void ModuleLibrary::loadFromLines(const std::vector<std::string>& lines, std::ve
         }
         if (!numbersOk) {
             messages.push_back("Library record " + std::to_string(number) + " at line " + std::to_string(firstLine + 1) +
-                               ": category or card specification is not a number; record skipped.");
+                               ": category or card type list is not a number; record skipped.");
             continue;
         }
         if (number < 1 || number > MaxDefinitions) {

@@ -132,7 +132,7 @@ TEST_F(ShippedLibrary, IoModulesAreFoundByTheCardWindowNames) {
         for (int e = 1; e <= 3; ++e) EXPECT_EQ(d.entries[static_cast<std::size_t>(e)].code, "ICSC");
         EXPECT_GE(d.outputCount, 1);
     }
-    // Definition 23 names its card in its card specification: slot in item 2, cage in item 3.
+    // Definition 23 names its card in its card fields: slot in item 2, cage in item 3.
     EXPECT_EQ(def(23).cardSpec[0], 2);
     EXPECT_EQ(def(23).cardSpec[1], 3);
     EXPECT_EQ(def(23).cardSpec[2], 10);
