@@ -3,13 +3,12 @@
 #include "app/Files.h"
 #include "app/Text.h"
 #include "support/TempDir.h"
+#include "RunZ7c.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <sys/wait.h>
 #include <thread>
@@ -18,28 +17,11 @@
 namespace {
 
 const std::string SourceDir = Z7_SOURCE_DIR;
-const std::string BinDir = std::string(Z7_BINARY_DIR) + "/bin/";
 const std::string Example = SourceDir + "/examples/projects/PUMPSTN.zxn";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome z7c(const std::string& arguments, const z7::test::TempDir& dir) {
-    Outcome run;
-    const std::string command = BinDir + "z7c " + arguments + " 2>" + dir.file("stderr.txt");
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = dir.read("stderr.txt");
-    return run;
-}
+using z7::test::BinDir;
+using z7::test::Outcome;
+using z7::test::z7c;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 

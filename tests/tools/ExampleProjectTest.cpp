@@ -6,14 +6,12 @@
 #include "library/ModuleLibrary.h"
 #include "library/ProjectLists.h"
 #include "support/TempDir.h"
+#include "RunZ7c.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <set>
-#include <sys/wait.h>
 
 using namespace z7;
 
@@ -21,28 +19,9 @@ namespace {
 
 const std::string SourceDir = Z7_SOURCE_DIR;
 const std::string Example = SourceDir + "/examples/projects/PUMPSTN.zxn";
-const std::string Z7c = std::string(Z7_BINARY_DIR) + "/bin/z7c";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs z7c with the arguments (no quoting needed for our paths); standard error goes to a file.
-Outcome z7c(const std::string& arguments, const test::TempDir& dir) {
-    Outcome run;
-    const std::string command = Z7c + " " + arguments + " 2>" + dir.file("stderr.txt");
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = dir.read("stderr.txt");
-    return run;
-}
+using test::Outcome;
+using test::z7c;
 
 std::string readAll(const std::string& path) {
     std::string bytes, error;
