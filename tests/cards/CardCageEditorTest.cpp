@@ -2,6 +2,8 @@
 
 #include "support/ScriptedDialogs.h"
 
+#include "CardTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace z7 {
@@ -19,15 +21,7 @@ const ModuleLibrary& library() {
     return lib;
 }
 
-Jobrecord io(const std::string& name, int m, const std::string& channel, const std::string& slot, const std::string& cage) {
-    Jobrecord j;
-    j.name = name;
-    j.definitionNumber = m;
-    j.bindings[1] = channel;
-    j.bindings[2] = slot;
-    j.bindings[3] = cage;
-    return j;
-}
+constexpr auto io = test::ioInstance;
 
 struct CardCageEditorTest : ::testing::Test {
     Project project;

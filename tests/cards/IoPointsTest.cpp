@@ -1,6 +1,8 @@
 #include "cards/CardTypes.h"
 #include "cards/IoPoints.h"
 
+#include "CardTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace z7 {
@@ -21,15 +23,7 @@ const ModuleLibrary& ioLibrary() {
     return library;
 }
 
-Jobrecord io(const std::string& name, int m, const std::string& channel, const std::string& slot, const std::string& cage) {
-    Jobrecord j;
-    j.name = name;
-    j.definitionNumber = m;
-    j.bindings[1] = channel;
-    j.bindings[2] = slot;
-    j.bindings[3] = cage;
-    return j;
-}
+constexpr auto io = test::ioInstance;
 
 TEST(CardTypes, TableEntries) {
     EXPECT_EQ(cardTypeInfo(13).description, "Vacant");

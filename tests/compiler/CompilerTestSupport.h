@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,6 +104,27 @@ inline std::vector<std::string> section(const std::vector<std::string>& lines, c
         if (in) out.push_back(line);
     }
     return out;
+}
+
+// Runs a section emitter for both passes from the same FLASH address: the first pass writes no line
+// (and, when asked, reports nothing), and both end at the same address. The second pass's lines.
+inline std::vector<std::string> emitBothPasses(CompileContext& ctx, const std::function<void(CompileContext&)>& emitter,
+                                               std::uint32_t start, bool firstPassReportsNothing = true) {
+    std::uint32_t end1 = 0;
+    for (int pass = 1; pass <= 2; ++pass) {
+        ctx.pass = pass;
+        ctx.FlashPointer = start;
+        emitter(ctx);
+        if (pass == 1) {
+            end1 = ctx.FlashPointer;
+            EXPECT_TRUE(ctx.image.lines().empty());
+            if (firstPassReportsNothing) {
+                EXPECT_TRUE(ctx.errors.empty());
+            }
+        }
+    }
+    EXPECT_EQ(ctx.FlashPointer, end1);
+    return ctx.image.lines();
 }
 
 }  // namespace z7::test

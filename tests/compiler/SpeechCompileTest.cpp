@@ -3,6 +3,8 @@
 #include "app/Text.h"
 #include "compiler/SectionEmitters.h"
 
+#include "compiler/CompilerTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -26,18 +28,7 @@ protected:
         }
     }
     std::vector<std::string> emit(std::uint32_t start) {
-        std::uint32_t end1 = 0;
-        for (int pass = 1; pass <= 2; ++pass) {
-            ctx->pass = pass;
-            ctx->FlashPointer = start;
-            EmitSpeech(*ctx);
-            if (pass == 1) {
-                end1 = ctx->FlashPointer;
-                EXPECT_TRUE(ctx->image.lines().empty());
-            }
-        }
-        EXPECT_EQ(ctx->FlashPointer, end1);
-        return ctx->image.lines();
+        return test::emitBothPasses(*ctx, EmitSpeech, start, false);
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "compiler/SectionEmitters.h"
 
+#include "compiler/CompilerTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,19 +18,7 @@ protected:
     std::unique_ptr<CompileContext> ctx = std::make_unique<CompileContext>(project, library, CompileSettings {});
 
     std::vector<std::string> emit(std::uint32_t start) {
-        std::uint32_t end1 = 0;
-        for (int pass = 1; pass <= 2; ++pass) {
-            ctx->pass = pass;
-            ctx->FlashPointer = start;
-            EmitDisplays(*ctx);
-            if (pass == 1) {
-                end1 = ctx->FlashPointer;
-                EXPECT_TRUE(ctx->image.lines().empty());
-                EXPECT_TRUE(ctx->errors.empty());
-            }
-        }
-        EXPECT_EQ(ctx->FlashPointer, end1);
-        return ctx->image.lines();
+        return test::emitBothPasses(*ctx, EmitDisplays, start);
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "compiler/SectionEmitters.h"
 
+#include "compiler/CompilerTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -20,21 +22,8 @@ protected:
     ModuleLibrary library;
     std::unique_ptr<CompileContext> ctx = std::make_unique<CompileContext>(project, library, CompileSettings {});
 
-    // Both emission passes from the same FLASH address; they must end at the same address.
     std::vector<std::string> emit(void (*emitter)(CompileContext&), std::uint32_t start) {
-        std::uint32_t end1 = 0;
-        for (int pass = 1; pass <= 2; ++pass) {
-            ctx->pass = pass;
-            ctx->FlashPointer = start;
-            emitter(*ctx);
-            if (pass == 1) {
-                end1 = ctx->FlashPointer;
-                EXPECT_TRUE(ctx->image.lines().empty());
-                EXPECT_TRUE(ctx->errors.empty());
-            }
-        }
-        EXPECT_EQ(ctx->FlashPointer, end1);
-        return ctx->image.lines();
+        return test::emitBothPasses(*ctx, emitter, start);
     }
 };
 

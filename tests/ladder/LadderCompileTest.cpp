@@ -3,6 +3,8 @@
 #include "compiler/SectionEmitters.h"
 #include "ladder/LadderCell.h"
 
+#include "compiler/CompilerTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -37,21 +39,8 @@ protected:
         ctx->symbols.constants.registerConstant("0", "XXXX");
         ctx->symbols.constants.column(ConstantKind::Integer).back().address = "40010";
     }
-    // Both emission passes from the same FLASH address; they must end at the same address.
     std::vector<std::string> emit() {
-        std::uint32_t end1 = 0;
-        for (int pass = 1; pass <= 2; ++pass) {
-            ctx->pass = pass;
-            ctx->FlashPointer = 0x40100;
-            EmitLadder(*ctx);
-            if (pass == 1) {
-                end1 = ctx->FlashPointer;
-                EXPECT_TRUE(ctx->image.lines().empty());
-                EXPECT_TRUE(ctx->errors.empty());
-            }
-        }
-        EXPECT_EQ(ctx->FlashPointer, end1);
-        return ctx->image.lines();
+        return test::emitBothPasses(*ctx, EmitLadder, 0x40100);
     }
 };
 
