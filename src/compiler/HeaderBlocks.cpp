@@ -1,6 +1,12 @@
 #include "compiler/HeaderBlocks.h"
 
+#include "app/Text.h"
+
+#include <string_view>
+
 namespace z7 {
+
+std::vector<std::string> headerFields(const std::string& line) { return splitFields(std::string_view(line).substr(1)); }
 
 bool removeHeaderBlock(std::vector<std::string>& lines, const std::function<bool(const std::string&)>& isHeader) {
     for (std::size_t i = 0; i < lines.size(); ++i) {

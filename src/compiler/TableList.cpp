@@ -7,10 +7,10 @@
 
 namespace z7 {
 
-bool isTableHeader(const std::string& line) { return line.size() > 1 && line[0] == '~'; }
+bool isTableHeader(const std::string& line) { return isBlockHeader(line); }
 
 TableHeader parseTableHeader(const std::string& line) {
-    const std::vector<std::string> f = splitFields(std::string_view(line).substr(1));
+    const std::vector<std::string> f = headerFields(line);
     auto at = [&](std::size_t i) { return i < f.size() ? f[i] : std::string {}; };
     TableHeader h;
     h.name = at(0);

@@ -1,13 +1,14 @@
 #include "editors/DisplayList.h"
 
 #include "app/Text.h"
+#include "compiler/HeaderBlocks.h"
 
 namespace z7 {
 
-bool isDisplayHeader(const std::string& line) { return line.size() > 1 && line[0] == '~'; }
+bool isDisplayHeader(const std::string& line) { return isBlockHeader(line); }
 
 DisplayHeader parseDisplayHeader(const std::string& line) {
-    const std::vector<std::string> f = splitFields(std::string_view(line).substr(1));
+    const std::vector<std::string> f = headerFields(line);
     auto at = [&](std::size_t i) { return i < f.size() ? f[i] : std::string {}; };
     DisplayHeader h;
     h.name = at(0);
